@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The run modes carry the token codes of their keywords.
+enum runmode { juststart = 10, restart = 11, invert = 12, justclose = 13 };
+
+// One program to look after. pid and windows are filled at run time by the process lookup.
+struct startentry {
+    std::string
+        command; // command line; after its last '/' the process name, before it the directory
+    int startdelay = 0;          // ms to wait after a successful start
+    unsigned pid = 0;            // 0: not running
+    std::vector<void *> windows; // visible top-level windows (HWND) of that process
+};
+
+// One step of the shutdown order.
+struct stopentry {
+    int index = 0;      // position in starts
+    int closedelay = 0; // ms
+    int method = 0;     // close method 0 to 5
+};
+
+struct config {
+    std::vector<startentry> starts;
+    std::vector<stopentry> stops;
+    runmode mode = juststart;
+    int restartdelay = 0; // ms
+};
+
+extern config configuration;
+
+// Reads the file into configuration; on failure logs the line and returns false.
+bool loadconfiguration(const char *path);
+// Checks that the stop section fits the start section; logs the reason when not.
+bool checkconfiguration();

@@ -1,0 +1,3 @@
+#pragma once
+
+extern const char version[];

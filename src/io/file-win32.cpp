@@ -1,0 +1,68 @@
+#include "io/file.h"
+#include "io/ioexception.h"
+
+#include <windows.h>
+
+namespace io {
+
+file::file() : handle(INVALID_HANDLE_VALUE) {}
+
+file::~file() {}
+
+void file::open(const char *name, int mode) {
+    DWORD access = GENERIC_WRITE;
+    DWORD disposition = OPEN_ALWAYS;
+    if (mode == 0) {
+        access = GENERIC_READ;
+        disposition = OPEN_EXISTING;
+    } else if (mode == 2) {
+        disposition = CREATE_ALWAYS;
+    } else if (mode == 3) {
+        access = GENERIC_READ | GENERIC_WRITE;
+        disposition = OPEN_EXISTING;
+    }
+    handle = CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        throw openfailed;
+}
+
+bool file::isopen() const {
+    return handle != INVALID_HANDLE_VALUE;
+}
+
+unsigned file::read(void *buffer, unsigned size) {
+    DWORD got = 0;
+    if (!ReadFile(handle, buffer, size, &got, nullptr))
+        throw readfailed;
+    return got;
+}
+
+void file::write(const void *buffer, unsigned size) {
+    DWORD put = 0;
+    if (!WriteFile(handle, buffer, size, &put, nullptr) || put != size)
+        throw writefailed;
+}
+
+long long file::seek(long long distance, int method) {
+    LONG high = (LONG)(distance >> 32);
+    DWORD low = SetFilePointer(handle, (LONG)(distance & 0xFFFFFFFF), &high, method);
+    // INVALID_SET_FILE_POINTER is also a valid low half; only the error code tells.
+    if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return -1;
+    return ((long long)high << 32) | low;
+}
+
+void file::flush() {
+    if (!FlushFileBuffers(handle))
+        throw writefailed;
+}
+
+void file::close() {
+    if (handle == INVALID_HANDLE_VALUE)
+        return;
+    CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
+}
+
+} // namespace io

@@ -1,0 +1,31 @@
+#pragma once
+
+namespace io {
+
+// Seek origins; the values are those of FILE_BEGIN, FILE_CURRENT and FILE_END.
+enum seekmethod { frombegin = 0, fromcurrent = 1, fromend = 2 };
+
+// A thin owner of one file handle. Failures throw io::ioexception values.
+// The destructor does not close: the classes that hold a file close it themselves.
+class file {
+public:
+    file();
+    virtual ~file();
+    file(const file &) = delete;
+    file &operator=(const file &) = delete;
+
+    // mode 0 read existing, 2 create or empty for writing, 3 read and write existing,
+    // anything else (1) open or create for writing. Others may read, never write.
+    void open(const char *name, int mode);
+    bool isopen() const;
+    unsigned read(void *buffer, unsigned size);
+    void write(const void *buffer, unsigned size);
+    long long seek(long long distance, int method); // new position, or -1
+    void flush();
+    void close();
+
+protected:
+    void *handle; // INVALID_HANDLE_VALUE while closed
+};
+
+} // namespace io

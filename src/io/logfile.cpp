@@ -1,0 +1,44 @@
+#include "io/logfile.h"
+#include "io/clock.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace io {
+
+logfile::~logfile() {
+    f.close();
+}
+
+void logfile::open(const char *name, bool truncate) {
+    try {
+        f.open(name, truncate ? 2 : 1);
+        if (!truncate)
+            f.seek(0, fromend);
+    } catch (...) {
+    }
+}
+
+void logfile::printf(const char *fmt, ...) {
+    if (!f.isopen())
+        return;
+    va_list args;
+    va_start(args, fmt);
+    int n = vsnprintf(buffer, sizeof buffer, fmt, args);
+    va_end(args);
+    if (n < 0)
+        n = 0;
+    // An overlong message is cut to what the buffer holds, never written past it.
+    if (n > (int)sizeof buffer - 1)
+        n = sizeof buffer - 1;
+    f.write(buffer, (unsigned)n);
+    f.flush();
+}
+
+} // namespace io
+
+void logline(const char *msg) {
+    io::utctime t = io::utcnow();
+    applog.printf("%02d.%02d.%4d %02d:%02d:%02d %s\n", t.day, t.month, t.year, t.hour, t.minute,
+                  t.second, msg);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "io/file.h"
+
+namespace io {
+
+// The run's log. Every message is one write, flushed to disk before printf returns,
+// so a run that dies leaves everything it said.
+class logfile {
+public:
+    logfile() = default;
+    ~logfile();
+    logfile(const logfile &) = delete;
+    logfile &operator=(const logfile &) = delete;
+
+    // Never throws: a log that cannot be opened stays closed and silent.
+    void open(const char *name, bool truncate);
+    // Does nothing while closed; throws writefailed when the write or flush fails.
+    void printf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
+
+private:
+    file f;
+    char buffer[1024];
+};
+
+} // namespace io
+
+extern io::logfile applog;
+
+// One line of applog stamped with the UTC date and time.
+void logline(const char *msg);

@@ -1,0 +1,3 @@
+#include "process/runmode.h"
+
+void applymode() {}

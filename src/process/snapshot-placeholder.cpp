@@ -1,0 +1,7 @@
+#include "process/snapshot.h"
+
+snapshot procsnapshot;
+
+bool takesnapshot() {
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <vector>
+
+// The system's process ids as last read. The list grows as needed, so a busy machine
+// never hides a running program; bytesreturned / 4 is the number of ids.
+struct snapshot {
+    std::vector<unsigned> pids;
+    unsigned bytesreturned = 0;
+};
+
+extern snapshot procsnapshot;
+
+// Resets every start entry's pid, then reads the process ids; false when they were not read.
+bool takesnapshot();
+// Gives pid to the first start entry whose name component is that process's executable name.
+void identifyprocess(unsigned pid);
+// The number of start entries with a pid.
+int countrunning();
