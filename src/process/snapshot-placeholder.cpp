@@ -1,7 +1,0 @@
-#include "process/snapshot.h"
-
-snapshot procsnapshot;
-
-bool takesnapshot() {
-    return true;
-}
