@@ -177,16 +177,6 @@ TEST_F(lookup, unreadableprocessisunknown) {
     EXPECT_EQ(d[5], "   <unknown> not exist");
 }
 
-TEST_F(lookup, snapshotresetspids) {
-    configure({"c:/x/a.exe", "c:/x/b.exe"});
-    configuration.starts[0].pid = 4;
-    configuration.starts[1].pid = 8;
-    ASSERT_TRUE(takesnapshot());
-    EXPECT_EQ(countrunning(), 0);
-    EXPECT_GT(procsnapshot.bytesreturned / 4, 0u);
-    EXPECT_EQ(procsnapshot.bytesreturned % 4, 0u);
-}
-
 TEST_F(lookup, emptyconfiguration) {
     configure({});
     ASSERT_TRUE(takesnapshot());
