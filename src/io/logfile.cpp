@@ -7,6 +7,10 @@
 namespace io {
 
 logfile::~logfile() {
+    close();
+}
+
+void logfile::close() {
     f.close();
 }
 

@@ -15,6 +15,8 @@ public:
 
     // Never throws: a log that cannot be opened stays closed and silent.
     void open(const char *name, bool truncate);
+    // Ends the log early; later writes do nothing, as before open.
+    void close();
     // Does nothing while closed; throws writefailed when the write or flush fails.
     void printf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
 

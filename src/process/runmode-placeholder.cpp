@@ -1,3 +1,9 @@
+#include "process/dump.h"
+#include "process/lookup.h"
 #include "process/runmode.h"
 
-void applymode() {}
+// Until the run modes exist, a run finds the configured programs and reports them.
+void applymode() {
+    lookupprocesses();
+    dumpprocesses();
+}

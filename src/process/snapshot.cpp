@@ -1,9 +1,12 @@
 #include "process/snapshot.h"
 #include "config/configuration.h"
+#include "text/splitter.h"
 
 #include <windows.h>
 
 #include <psapi.h>
+
+#include <cstring>
 
 snapshot procsnapshot;
 
@@ -27,6 +30,63 @@ bool takesnapshot() {
         }
         pids.resize(pids.size() * 2);
     }
+}
+
+const char *namecomponents::get(size_t entry) {
+    if (state.size() < configuration.starts.size()) {
+        state.resize(configuration.starts.size(), unknown);
+        names.resize(configuration.starts.size());
+    }
+    if (state[entry] == unknown) {
+        aux::splitter s(configuration.starts[entry].command.c_str(), '/');
+        const char *last = nullptr;
+        while (const char *piece = s.next())
+            last = piece;
+        if (last)
+            names[entry] = last;
+        state[entry] = last ? known : none;
+    }
+    return state[entry] == known ? names[entry].c_str() : nullptr;
+}
+
+namespace {
+
+const char unknownname[] = "<unknown>";
+
+// The executable's file name as the system spells it, or "<unknown>".
+void processname(unsigned pid, char (&name)[MAX_PATH]) {
+    std::strcpy(name, unknownname);
+    // 0x1F0FFF: all access as older headers define it, which every Windows accepts.
+    HANDLE h = OpenProcess(0x1F0FFF, FALSE, pid);
+    if (!h)
+        return;
+    HMODULE first;
+    DWORD needed;
+    // Room for exactly one module handle: the first module is the executable.
+    if (EnumProcessModules(h, &first, sizeof first, &needed)) {
+        if (!GetModuleBaseNameA(h, first, name, sizeof name))
+            std::strcpy(name, unknownname);
+    }
+    CloseHandle(h);
+}
+
+} // namespace
+
+void identifyprocess(unsigned pid, namecomponents &names) {
+    char name[MAX_PATH];
+    processname(pid, name);
+    for (size_t i = 0; i < configuration.starts.size(); ++i) {
+        const char *component = names.get(i);
+        if (component && std::strcmp(component, name) == 0) {
+            configuration.starts[i].pid = pid;
+            return;
+        }
+    }
+}
+
+void identifyprocess(unsigned pid) {
+    namecomponents names;
+    identifyprocess(pid, names);
 }
 
 int countrunning() {

@@ -50,12 +50,13 @@ TEST(driver, normalrunisframed) {
     ASSERT_FALSE(text.empty());
     EXPECT_EQ(text.back(), '\n');
     std::vector<std::string> lines = e2e::loglines(text);
-    ASSERT_GE(lines.size(), 4u) << text;
+    ASSERT_GE(lines.size(), 5u) << text;
     EXPECT_EQ(lines[0], "<stamp> *** started");
     EXPECT_EQ(lines[1], "...loaded [0,0] records from config, mode 10");
     int processes = 0;
     ASSERT_EQ(sscanf(lines[2].c_str(), "...found %d processes", &processes), 1) << lines[2];
     EXPECT_GT(processes, 0);
+    EXPECT_EQ(lines[3], "process dump:") << "the run mode reports on the configured programs";
     EXPECT_EQ(lines.back(), "<stamp> *** normal shutdown");
     int stamps = 0;
     for (const std::string &l : lines)

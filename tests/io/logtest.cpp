@@ -83,6 +83,21 @@ TEST(log, percentinlinemessageisliteral) {
     EXPECT_EQ(slurp(name), "100%s %d\n");
 }
 
+TEST(log, closeendswriting) {
+    scratchdir dir;
+    std::string name = dir.file("tessark.log");
+    io::logfile log;
+    log.open(name.c_str(), false);
+    log.printf("kept\n");
+    log.close();
+    EXPECT_NO_THROW(log.printf("dropped\n"));
+    EXPECT_EQ(slurp(name), "kept\n");
+    // Windows refuses to delete a file still held open.
+    std::error_code ec;
+    EXPECT_TRUE(std::filesystem::remove(name, ec)) << ec.message();
+    EXPECT_NO_THROW(log.close());
+}
+
 // The UTC clock read a second way: system_clock is UTC, gmtime converts without a zone.
 std::tm utcnowbystd() {
     std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());

@@ -1,0 +1,156 @@
+// Times one whole lookup (snapshot, lookup, dump) against a floor: a loop making only the same
+// system calls, measured in the same run. Not a test: it prints figures and ratios.
+//
+//   lookupbench [programs]   runs that many fixture programs (default 50) while it measures
+#include "config/configuration.h"
+#include "fixtures.h"
+#include "io/logfile.h"
+#include "process/dump.h"
+#include "process/lookup.h"
+#include "process/snapshot.h"
+
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+double now() {
+    static LARGE_INTEGER f = [] {
+        LARGE_INTEGER r;
+        QueryPerformanceFrequency(&r);
+        return r;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return double(t.QuadPart) / f.QuadPart;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+unsigned sink; // keeps the floor's results alive
+
+BOOL CALLBACK floorwindow(HWND h, LPARAM) {
+    if (GetWindowLongA(h, GWL_STYLE) & WS_VISIBLE) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        sink += pid;
+    }
+    return TRUE;
+}
+
+// The system calls of a lookup and nothing else: no matching, no lists, no log.
+void floorrun() {
+    static DWORD ids[4096];
+    DWORD bytes = 0;
+    EnumProcesses(ids, sizeof ids, &bytes);
+    for (DWORD i = 0; i < bytes / 4; ++i) {
+        HANDLE h = OpenProcess(0x1F0FFF, FALSE, ids[i]);
+        if (!h)
+            continue;
+        HMODULE m;
+        DWORD needed;
+        char name[MAX_PATH];
+        if (EnumProcessModules(h, &m, sizeof m, &needed))
+            sink += GetModuleBaseNameA(h, m, name, sizeof name);
+        CloseHandle(h);
+    }
+    EnumWindows(floorwindow, 0);
+}
+
+// The same dump text with one flushed write per line instead of one per piece: what the
+// pieces cost.
+void dumpbylines() {
+    applog.printf("process dump:\n");
+    for (const startentry &e : configuration.starts) {
+        if (e.pid == 0)
+            applog.printf("   %s not exist\n", e.command.c_str());
+        else if (e.windows.empty())
+            applog.printf("   %s exist, pid %u failed to get hwnd\n", e.command.c_str(), e.pid);
+        else
+            applog.printf("   %s exist, pid %u found %d hwnds\n", e.command.c_str(), e.pid,
+                          (int)e.windows.size());
+    }
+}
+
+struct times {
+    double lookup; // snapshot and lookup
+    double dump;
+    double bylines;
+};
+
+times realrun() {
+    double t0 = now();
+    takesnapshot();
+    lookupprocesses();
+    double t1 = now();
+    dumpprocesses();
+    double t2 = now();
+    dumpbylines();
+    return {t1 - t0, t2 - t1, now() - t2};
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    int programs = argc > 1 ? std::atoi(argv[1]) : 50;
+    e2e::scratch dir;
+    e2e::guard fixtures(dir);
+    std::printf("starting %d fixture programs...\n", programs);
+    for (int i = 1; i <= programs; ++i) {
+        if (!fixtures.start("onewin-" + std::to_string(i) + ".exe").ready) {
+            std::printf("fixture %d did not come up\n", i);
+            return 1;
+        }
+    }
+    applog.open(dir.file("tessark.log").c_str(), true);
+
+    std::printf("%7s %9s %9s %9s %9s %9s %9s %8s %8s\n", "entries", "processes", "floor ms",
+                "lookup ms", "dump ms", "total ms", "lines ms", "lookup/f", "total/f");
+    for (int entries : {1, 100, 1000}) {
+        // The running programs first, then programs that do not run.
+        configuration.starts.clear();
+        for (int i = 0; i < entries; ++i) {
+            startentry e;
+            e.command = i < programs ? dir.slashed() + "/onewin-" + std::to_string(i + 1) + ".exe"
+                                     : "c:/bench/absent-" + std::to_string(i) + ".exe";
+            configuration.starts.push_back(e);
+        }
+        int rounds = entries >= 1000 ? 9 : 21; // the legend below names these
+        std::vector<double> floor, lookup, dump, total, bylines;
+        floorrun();
+        realrun();
+        for (int r = 0; r < rounds; ++r) {
+            double t0 = now();
+            floorrun();
+            floor.push_back(now() - t0);
+            times t = realrun();
+            lookup.push_back(t.lookup);
+            dump.push_back(t.dump);
+            total.push_back(t.lookup + t.dump);
+            bylines.push_back(t.bylines);
+        }
+        double f = median(floor), l = median(lookup), d = median(dump), all = median(total);
+        std::printf("%7d %9u %9.2f %9.2f %9.2f %9.2f %9.2f %8.3f %8.3f\n", entries,
+                    procsnapshot.bytesreturned / 4, f * 1e3, l * 1e3, d * 1e3, all * 1e3,
+                    median(bylines) * 1e3, l / f, all / f);
+    }
+    std::printf(
+        "floor: the lookup's system calls alone; lookup: takesnapshot and lookupprocesses;\n"
+        "dump: dumpprocesses, one flushed log write per piece; total: lookup and dump;\n"
+        "lines: the dump's text written with one flushed write per line instead;\n"
+        "medians of %d rounds (%d at 1000 entries), floor and run interleaved\n",
+        21, 9);
+    applog.close();
+    configuration.starts.clear();
+    return 0;
+}
