@@ -1,3 +1,0 @@
-#include "process/runmode.h"
-
-void applymode() {}
