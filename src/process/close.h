@@ -1,0 +1,14 @@
+#pragma once
+
+// closewindows actions besides plain window messages.
+enum closeaction : unsigned {
+    destroyaction = 2,    // DestroyWindow on each window (2 is WM_DESTROY's number)
+    altf4action = 0xFFFF, // Alt+F4 to each window brought to the foreground
+};
+
+// Closes the running programs in the order of the stop section, each by its method.
+void closeall();
+// Applies one action, or sends one message, to every window of start entry index.
+void closewindows(int index, unsigned action);
+// Terminates the process, if it can be opened.
+void killprocess(unsigned pid);

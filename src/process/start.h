@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+// Starts every start entry that is not running, each in its own directory.
+void startall();
+
+// The application name to pass with a command line: the command itself when it contains a
+// space and names an existing file as a whole, so that "c:/my apps/app.exe" never runs
+// "c:/my.exe"; otherwise none (empty), and the system parses the command line.
+std::string applicationname(const std::string &command);
