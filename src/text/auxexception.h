@@ -1,0 +1,8 @@
+#pragma once
+
+namespace aux {
+
+// Thrown by value, with no text: the catcher picks the wording.
+enum auxexception { lexerror = 2, endofinput = 3, splitoverflow = 5 };
+
+} // namespace aux
