@@ -200,10 +200,12 @@ lexer::found lexer::lookup(const char *text, unsigned size) const {
 }
 
 void lexer::tablesingles() {
-    for (unsigned c = 0; c < 256; ++c) {
-        char text = (char)c;
-        singles[c] = find(&text, c ? 1 : 0);
-    }
+    for (found &f : singles)
+        f = {false, 0, 0};
+    for (auto &t : tokens)
+        if (t.first.size() <= 1)
+            singles[t.first.empty() ? 0 : (unsigned char)t.first[0]] =
+                find(t.first.data(), (unsigned)t.first.size());
     singlesready = true;
 }
 
