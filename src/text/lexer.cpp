@@ -192,11 +192,12 @@ void lexer::pushbackfrom(unsigned k) {
 
 // A text is looked up as far as its first NUL.
 lexer::found lexer::lookup(const char *text, unsigned size) const {
-    if (const void *nul = std::memchr(text, 0, size))
-        size = (unsigned)(static_cast<const char *>(nul) - text);
+    // A lone NUL cuts to the empty text, which is what singles[0] holds.
     if (size <= 1)
         return singles[size ? (unsigned char)text[0] : 0];
-    return find(text, size);
+    if (const void *nul = std::memchr(text, 0, size))
+        size = (unsigned)(static_cast<const char *>(nul) - text);
+    return size <= 1 ? singles[size ? (unsigned char)text[0] : 0] : find(text, size);
 }
 
 void lexer::tablesingles() {
