@@ -78,10 +78,8 @@ TEST(loader, items) {
         {"no spaces", "start\"a\",1stop 0,2,3", 0, "10 0 | [a]1 | 0,2,3"},
         {"interleaved", "stop 1,0,0 start \"a\",1 invert \"b\",2 restartdelay 9 stop 0,0,5", 0,
          "12 9 | [a]1 [b]2 | 1,0,0 0,0,5"},
-        {"section repeated", "start \"a\",1 start \"b\",2", 0, "10 0 | [a]1 [b]2 |"},
         {"command kept as written", "start \"C:\\x y/z.exe -q;,\",0", 0,
          "10 0 | [C:\\x y/z.exe -q;,]0 |"},
-        {"empty command", "start \"\",0", 0, "10 0 | []0 |"},
         {"string over two lines", "start \"a\nb\",0", 0, "10 0 | [a\nb]0 |"},
     });
 }
@@ -97,7 +95,6 @@ TEST(loader, numbers) {
          "10 0 | | 2147483647,2147483647,2147483647"},
         {"longest", "restartdelay " + std::string(511, '9'), 0, "10 2147483647 | |"},
         {"too long", "restartdelay " + std::string(512, '9'), 1, "10 0 | |"},
-        {"1.2.3 is two numbers", "restartdelay 1.2.3", 1, "10 1 | |"},
     });
 }
 
@@ -107,18 +104,13 @@ TEST(loader, syntaxerrors) {
         {"stop entry before any section", "\n\n1,2,3", 3, "10 0 | |"},
         {"upper case START", "START", 1, "10 0 | |"},
         {"Stop", "restart\nStop", 2, "11 0 | |"},
-        {"start1 is no keyword", "start1", 1, "10 0 | |"},
         {"number in start section", "start 1,2", 1, "10 0 | |"},
         {"string in stop section", "stop \"a\",1,2", 1, "10 0 | |"},
         {"missing comma", "start \"a\" 1", 1, "10 0 | |"},
         {"missing comma in stop", "stop 0,1 2", 1, "10 0 | |"},
-        {"identifier for a number", "start \"a\",x", 1, "10 0 | |"},
         {"restartdelay without number", "restartdelay restart", 1, "10 0 | |"},
-        {"comma alone", "start ,", 1, "10 0 | |"},
         {"minus", "start \"a\",-1", 1, "10 0 | |"},
-        {"hash", "#", 1, "10 0 | |"},
         {"NUL byte", std::string("start\0", 6), 1, "10 0 | |"},
-        {"byte above 0x7F", "start \xe9", 1, "10 0 | |"},
         {"string left open", "start \"abc", 1, "10 0 | |"},
         {"identifier too long", std::string(600, 'x'), 1, "10 0 | |"},
         {"longest command", "start \"" + std::string(510, 'c') + "\",0", 0,
@@ -142,16 +134,13 @@ TEST(loader, lines) {
 
 TEST(loader, endoffile) {
     run({
-        {"after start keyword", "start", 0, "10 0 | |"},
         {"after command", "start \"a\"", 0, "10 0 | |"},
         {"after comma", "start \"a\",", 0, "10 0 | |"},
         {"after earlier entry", "start \"a\",1 \"b\",", 0, "10 0 | [a]1 |"},
         {"in a stop entry", "stop 0", 0, "10 0 | |"},
-        {"after second number", "stop 0,1", 0, "10 0 | |"},
         {"after second comma", "stop 0,1,", 0, "10 0 | |"},
         {"comment swallows the rest", "stop 0;1,2\n", 0, "10 0 | |"},
         {"restartdelay cut short", "restartdelay 5\nrestartdelay", 0, "10 5 | |"},
-        {"in a comment", "invert ; no line end", 0, "12 0 | |"},
         {"lone quote at the end", "start \"", 0, "10 0 | |"},
         {"quote after an entry", "start \"a\",1\"", 0, "10 0 | [a]1 |"},
     });

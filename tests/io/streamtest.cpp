@@ -1,6 +1,5 @@
 #include "io/bufreader.h"
 #include "io/filestream.h"
-#include "io/memorystream.h"
 #include "scratchdir.h"
 #include "sources.h"
 
@@ -170,19 +169,6 @@ TEST(filestream, deletingthroughabaseclosesthefile) {
     f.reset();
     std::filesystem::remove(dir.file("d.cfg"));
     EXPECT_FALSE(std::filesystem::exists(dir.file("d.cfg")));
-}
-
-TEST(memorystream, readsinpieces) {
-    const char text[] = "hello, world";
-    io::memorystream s(text, 12);
-    char buffer[8];
-    EXPECT_EQ(s.read(buffer, 5), 5u);
-    EXPECT_EQ(std::string(buffer, 5), "hello");
-    EXPECT_EQ(s.read(buffer, 8), 7u);
-    EXPECT_EQ(std::string(buffer, 7), ", world");
-    EXPECT_EQ(s.read(buffer, 8), 0u);
-    io::memorystream empty(nullptr, 0);
-    EXPECT_EQ(empty.read(buffer, 8), 0u);
 }
 
 } // namespace
