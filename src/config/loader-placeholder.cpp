@@ -1,9 +1,0 @@
-#include "config/configuration.h"
-
-bool loadconfiguration(const char *) {
-    return true;
-}
-
-bool checkconfiguration() {
-    return true;
-}

@@ -1,0 +1,29 @@
+#pragma once
+
+// The loader's inner parts, open to its tests and the fuzzer.
+
+namespace io {
+class bufreader;
+class stream;
+} // namespace io
+
+namespace aux {
+class lexer;
+}
+
+// Token codes of the configuration vocabulary.
+enum configtoken {
+    identifiertoken = 3,
+    numbertoken = 4,
+    stringtoken = 5,
+    starttoken = 7,
+    stoptoken = 8,
+    commatoken = 9,
+    restartdelaytoken = 20,
+};
+
+// Sets the lexer up with the configuration's vocabulary, reading from reader.
+void configurelexer(aux::lexer &lex, io::bufreader &reader);
+
+// loadconfiguration from any source of bytes; the source is not closed.
+bool loadconfiguration(io::stream &source);
