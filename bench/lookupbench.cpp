@@ -67,25 +67,9 @@ void floorrun() {
     EnumWindows(floorwindow, 0);
 }
 
-// The same dump text with one flushed write per line instead of one per piece: what the
-// pieces cost.
-void dumpbylines() {
-    applog.printf("process dump:\n");
-    for (const startentry &e : configuration.starts) {
-        if (e.pid == 0)
-            applog.printf("   %s not exist\n", e.command.c_str());
-        else if (e.windows.empty())
-            applog.printf("   %s exist, pid %u failed to get hwnd\n", e.command.c_str(), e.pid);
-        else
-            applog.printf("   %s exist, pid %u found %d hwnds\n", e.command.c_str(), e.pid,
-                          (int)e.windows.size());
-    }
-}
-
 struct times {
     double lookup; // snapshot and lookup
     double dump;
-    double bylines;
 };
 
 times realrun() {
@@ -94,9 +78,7 @@ times realrun() {
     lookupprocesses();
     double t1 = now();
     dumpprocesses();
-    double t2 = now();
-    dumpbylines();
-    return {t1 - t0, t2 - t1, now() - t2};
+    return {t1 - t0, now() - t1};
 }
 
 } // namespace
@@ -114,8 +96,8 @@ int main(int argc, char **argv) {
     }
     applog.open(dir.file("tessark.log").c_str(), true);
 
-    std::printf("%7s %9s %9s %9s %9s %9s %9s %8s %8s\n", "entries", "processes", "floor ms",
-                "lookup ms", "dump ms", "total ms", "lines ms", "lookup/f", "total/f");
+    std::printf("%7s %9s %9s %9s %9s %9s %8s %8s\n", "entries", "processes", "floor ms",
+                "lookup ms", "dump ms", "total ms", "lookup/f", "total/f");
     for (int entries : {1, 100, 1000}) {
         // The running programs first, then programs that do not run.
         configuration.starts.clear();
@@ -126,7 +108,7 @@ int main(int argc, char **argv) {
             configuration.starts.push_back(e);
         }
         int rounds = entries >= 1000 ? 9 : 21; // the legend below names these
-        std::vector<double> floor, lookup, dump, total, bylines;
+        std::vector<double> floor, lookup, dump, total;
         floorrun();
         realrun();
         for (int r = 0; r < rounds; ++r) {
@@ -137,17 +119,15 @@ int main(int argc, char **argv) {
             lookup.push_back(t.lookup);
             dump.push_back(t.dump);
             total.push_back(t.lookup + t.dump);
-            bylines.push_back(t.bylines);
         }
         double f = median(floor), l = median(lookup), d = median(dump), all = median(total);
-        std::printf("%7d %9u %9.2f %9.2f %9.2f %9.2f %9.2f %8.3f %8.3f\n", entries,
-                    procsnapshot.bytesreturned / 4, f * 1e3, l * 1e3, d * 1e3, all * 1e3,
-                    median(bylines) * 1e3, l / f, all / f);
+        std::printf("%7d %9u %9.2f %9.2f %9.2f %9.2f %8.3f %8.3f\n", entries,
+                    procsnapshot.bytesreturned / 4, f * 1e3, l * 1e3, d * 1e3, all * 1e3, l / f,
+                    all / f);
     }
     std::printf(
         "floor: the lookup's system calls alone; lookup: takesnapshot and lookupprocesses;\n"
-        "dump: dumpprocesses, one flushed log write per piece; total: lookup and dump;\n"
-        "lines: the dump's text written with one flushed write per line instead;\n"
+        "dump: dumpprocesses (one flushed log write); total: lookup and dump;\n"
         "medians of %d rounds (%d at 1000 entries), floor and run interleaved\n",
         21, 9);
     applog.close();

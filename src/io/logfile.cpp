@@ -39,6 +39,13 @@ void logfile::printf(const char *fmt, ...) {
     f.flush();
 }
 
+void logfile::write(const std::string &text) {
+    if (!f.isopen())
+        return;
+    f.write(text.data(), (unsigned)text.size());
+    f.flush();
+}
+
 } // namespace io
 
 void logline(const char *msg) {

@@ -2,6 +2,8 @@
 
 #include "io/file.h"
 
+#include <string>
+
 namespace io {
 
 // The run's log. Every message is one write, flushed to disk before printf returns,
@@ -19,6 +21,8 @@ public:
     void close();
     // Does nothing while closed; throws writefailed when the write or flush fails.
     void printf(const char *fmt, ...) __attribute__((format(printf, 2, 3)));
+    // Writes text as it stands, of any length, in one write and one flush.
+    void write(const std::string &text);
 
 private:
     file f;

@@ -83,6 +83,20 @@ TEST(log, percentinlinemessageisliteral) {
     EXPECT_EQ(slurp(name), "100%s %d\n");
 }
 
+TEST(log, writetakesanylength) {
+    scratchdir dir;
+    std::string name = dir.file("tessark.log");
+    std::string text(5000, 'x');
+    text += "%d\n"; // not a format
+    io::logfile log;
+    log.write(text); // not open yet: nothing
+    log.open(name.c_str(), false);
+    log.write(text);
+    log.write("");
+    log.close();
+    EXPECT_EQ(slurp(name), text);
+}
+
 TEST(log, closeendswriting) {
     scratchdir dir;
     std::string name = dir.file("tessark.log");
