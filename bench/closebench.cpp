@@ -3,6 +3,7 @@
 // repeated, in the same run. Not a test: it prints figures and ratios.
 //
 //   closebench [rounds]   rounds per size and tool (default 3)
+#include "clock.h"
 #include "fixtures.h"
 #include "harness.h"
 
@@ -15,22 +16,6 @@
 #include <vector>
 
 namespace {
-
-double now() {
-    static LARGE_INTEGER f = [] {
-        LARGE_INTEGER r;
-        QueryPerformanceFrequency(&r);
-        return r;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / f.QuadPart;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 std::string name(int i) {
     return "onewin-" + std::to_string(i) + ".exe";
@@ -47,35 +32,18 @@ bool has(const std::vector<std::string> &events, const char *line) {
     return std::find(events.begin(), events.end(), line) != events.end();
 }
 
-// Runs line in dir with its output in a file (never a pipe: Wine children inherit
-// descriptors), and times it and the end of the programs.
+// Runs line in dir, and times it and the end of the programs.
 timing close(const e2e::scratch &dir, const std::string &line,
-             const std::vector<const e2e::program *> &programs, const std::string &out) {
+             const std::vector<const e2e::program *> &programs, std::string &out) {
     timing t;
-    SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
-    HANDLE file = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = INVALID_HANDLE_VALUE;
-    si.hStdOutput = file;
-    si.hStdError = file;
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> cmd(line.begin(), line.end());
-    cmd.push_back(0);
     double t0 = now();
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.path.c_str(),
-                        &si, &pi)) {
-        CloseHandle(file);
+    e2e::result r = e2e::run(dir.path, line);
+    if (!r.finished) {
         t.left = (int)programs.size();
         return t;
     }
-    CloseHandle(file);
-    CloseHandle(pi.hThread);
-    WaitForSingleObject(pi.hProcess, 60000);
-    t.run = now() - t0;
-    CloseHandle(pi.hProcess);
+    t.run = r.seconds;
+    out = r.out;
     std::vector<HANDLE> handles;
     for (const e2e::program *p : programs)
         handles.push_back((HANDLE)p->process);
@@ -111,7 +79,7 @@ std::string taskkill(int programs) {
 int main(int argc, char **argv) {
     int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     e2e::scratch dir;
-    const std::string tools[2] = {"tessark", "taskkill"};
+    std::string said[2]; // each tool's last output
     std::printf("%8s %8s %12s %12s %12s %12s %9s %9s\n", "programs", "rounds", "tessark ms",
                 "+gone ms", "taskkill ms", "+gone ms", "run t/k", "gone t/k");
     for (int programs : {10, 50}) {
@@ -132,7 +100,7 @@ int main(int argc, char **argv) {
                         return 1;
                     }
                 }
-                timing t = close(dir, lines[tool], started, dir.file(tools[tool] + ".out"));
+                timing t = close(dir, lines[tool], started, said[tool]);
                 run[tool].push_back(t.run);
                 gone[tool].push_back(t.gone);
                 left[tool] += t.left;
@@ -152,8 +120,7 @@ int main(int argc, char **argv) {
         "tessark: the run of tessark.exe; taskkill: the run of taskkill.exe; +gone: until\n"
         "every closed program has ended too; medians of the rounds, both tools alternating;\n"
         "t/k: tessark's time over taskkill's\n");
-    std::string said = e2e::readfile(dir.file("taskkill.out"));
     std::printf("taskkill's last output, first lines:\n%s\n",
-                said.substr(0, said.find('\n', said.find('\n') + 1)).c_str());
+                said[1].substr(0, said[1].find('\n', said[1].find('\n') + 1)).c_str());
     return 0;
 }

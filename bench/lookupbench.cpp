@@ -2,6 +2,7 @@
 // system calls, measured in the same run. Not a test: it prints figures and ratios.
 //
 //   lookupbench [programs]   runs that many fixture programs (default 50) while it measures
+#include "clock.h"
 #include "config/configuration.h"
 #include "fixtures.h"
 #include "io/logfile.h"
@@ -20,22 +21,6 @@
 #include <vector>
 
 namespace {
-
-double now() {
-    static LARGE_INTEGER f = [] {
-        LARGE_INTEGER r;
-        QueryPerformanceFrequency(&r);
-        return r;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) / f.QuadPart;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 unsigned sink; // keeps the floor's results alive
 

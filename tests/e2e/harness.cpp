@@ -85,6 +85,13 @@ std::string scratch::slashed() const {
 }
 
 result runtessark(const std::string &dir, const std::string &args, unsigned timeoutms) {
+    std::string line = "\"" + bindir() + "\\tessark.exe\"";
+    if (!args.empty())
+        line += " " + args;
+    return run(dir, line, timeoutms);
+}
+
+result run(const std::string &dir, const std::string &commandline, unsigned timeoutms) {
     result r;
     std::string outname = dir + "\\.tessark-console.txt";
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
@@ -99,10 +106,7 @@ result runtessark(const std::string &dir, const std::string &args, unsigned time
     si.hStdOutput = out;
     si.hStdError = out;
     PROCESS_INFORMATION pi = {};
-    std::string line = "\"" + bindir() + "\\tessark.exe\"";
-    if (!args.empty())
-        line += " " + args;
-    std::vector<char> cmd(line.begin(), line.end());
+    std::vector<char> cmd(commandline.begin(), commandline.end());
     cmd.push_back(0);
     LARGE_INTEGER f, t0, t1;
     QueryPerformanceFrequency(&f);

@@ -33,8 +33,11 @@ struct result {
     double seconds = 0; // wall time of the run
 };
 
-// Runs tessark.exe with the given argument text in dir. Output goes through a file, never a
-// pipe: Wine children inherit descriptors, and a pipe could be held open by them.
+// Runs a command line in dir. Output goes through a file, never a pipe: Wine children
+// inherit descriptors, and a pipe could be held open by them.
+result run(const std::string &dir, const std::string &commandline, unsigned timeoutms = 60000);
+
+// Runs tessark.exe with the given argument text in dir.
 result runtessark(const std::string &dir, const std::string &args, unsigned timeoutms = 60000);
 
 // The log's lines, with each leading time stamp replaced by "<stamp> ".
