@@ -15,15 +15,25 @@ struct vocable {
     unsigned value;
 };
 
+// Registered in this order; the flags are the high halves.
+// clang-format off
 const vocable vocabulary[] = {
-    {" ", aux::skipflag},        {"\t", aux::skipflag},
-    {"\r", aux::skipflag},       {"\n", aux::lineflag | 1},
-    {";", aux::commentflag | 6}, {"\"", aux::quoteflag | 2},
-    {"start", starttoken},       {"stop", stoptoken},
-    {",", commatoken},           {"juststart", juststart},
-    {"restart", restart},        {"invert", invert},
-    {"justclose", justclose},    {"restartdelay", restartdelaytoken},
+    {" ", aux::skipflag},
+    {"\t", aux::skipflag},
+    {"\r", aux::skipflag},
+    {"\n", aux::lineflag | 1},
+    {";", aux::commentflag | 6},
+    {"\"", aux::quoteflag | 2},
+    {"start", starttoken},
+    {"stop", stoptoken},
+    {",", commatoken},
+    {"juststart", juststart},
+    {"restart", restart},
+    {"invert", invert},
+    {"justclose", justclose},
+    {"restartdelay", restartdelaytoken},
 };
+// clang-format on
 
 // A syntax error travels as a plain 0, like every other failure, to the loader's catch-all.
 [[noreturn]] void syntaxerror() {
