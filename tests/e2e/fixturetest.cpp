@@ -73,49 +73,8 @@ TEST(fixture, copiesofonebehaviourkeeptheirownrecords) {
     EXPECT_FALSE(c.waitexit(0));
 }
 
-TEST(fixture, recordscurrentdirectory) {
-    e2e::scratch dir;
-    e2e::guard fixtures(dir);
-    std::string elsewhere = dir.file("elsewhere");
-    ASSERT_TRUE(CreateDirectoryA(elsewhere.c_str(), nullptr));
-    const e2e::program &p = fixtures.start("sub/onewin.exe", elsewhere);
-    ASSERT_TRUE(p.ready);
-    EXPECT_EQ(p.exe, dir.file("sub\\onewin.exe"));
-    EXPECT_EQ(p.events()[0], "cwd " + elsewhere);
-}
-
-// A sent WM_QUIT is only a message; a posted one ends the message loop.
-TEST(fixture, quit) {
-    e2e::scratch dir;
-    e2e::guard fixtures(dir);
-    const e2e::program &p = fixtures.start("onewin.exe");
-    ASSERT_TRUE(p.ready);
-    SendMessageA(mainwindow(p), WM_QUIT, 0, 0);
-    EXPECT_TRUE(has(p.events(), "WM_QUIT main"));
-    EXPECT_FALSE(p.waitexit(300));
-    PostMessageA(mainwindow(p), WM_QUIT, 0, 0);
-    EXPECT_TRUE(p.waitexit());
-    EXPECT_TRUE(has(p.events(), "loop WM_QUIT"));
-}
-
-// Alt+F4 as the window sees it: the key, then the system command, then WM_CLOSE.
-TEST(fixture, altf4) {
-    e2e::scratch dir;
-    e2e::guard fixtures(dir);
-    const e2e::program &p = fixtures.start("onewin.exe");
-    ASSERT_TRUE(p.ready);
-    PostMessageA(mainwindow(p), WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29)); // bit 29: Alt is down
-    ASSERT_TRUE(p.waitexit());
-    std::vector<std::string> events = p.events();
-    auto at = [&](const char *line) {
-        return std::find(events.begin(), events.end(), line) - events.begin();
-    };
-    EXPECT_LT(at("WM_SYSKEYDOWN VK_F4 main"), at("WM_SYSCOMMAND SC_CLOSE main"));
-    EXPECT_LT(at("WM_SYSCOMMAND SC_CLOSE main"), at("WM_CLOSE main"));
-    EXPECT_LT(at("WM_CLOSE main"), at("exit"));
-    EXPECT_LT(at("exit"), (long)events.size());
-}
-
+// The premises of the close tests: a hung fixture really handles nothing, and a dialog
+// fixture really holds its WM_CLOSE in a modal box.
 TEST(fixture, hungwindowhandlesnothing) {
     e2e::scratch dir;
     e2e::guard fixtures(dir);
