@@ -5,7 +5,7 @@
 void lookupprocesses() {
     for (startentry &e : configuration.starts)
         e.windows.clear();
-    namecomponents names;
+    std::vector<std::string> names = namecomponents();
     unsigned n = procsnapshot.bytesreturned / 4;
     for (unsigned i = 0; i < n; ++i)
         identifyprocess(procsnapshot.pids[i], names);

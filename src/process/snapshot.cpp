@@ -32,21 +32,16 @@ bool takesnapshot() {
     }
 }
 
-const char *namecomponents::get(size_t entry) {
-    if (state.size() < configuration.starts.size()) {
-        state.resize(configuration.starts.size(), unknown);
-        names.resize(configuration.starts.size());
-    }
-    if (state[entry] == unknown) {
-        aux::splitter s(configuration.starts[entry].command.c_str(), '/');
+std::vector<std::string> namecomponents() {
+    std::vector<std::string> names;
+    for (const startentry &e : configuration.starts) {
+        aux::splitter s(e.command.c_str(), '/');
         const char *last = nullptr;
         while (const char *piece = s.next())
             last = piece;
-        if (last)
-            names[entry] = last;
-        state[entry] = last ? known : none;
+        names.push_back(last ? last : "");
     }
-    return state[entry] == known ? names[entry].c_str() : nullptr;
+    return names;
 }
 
 namespace {
@@ -72,12 +67,12 @@ void processname(unsigned pid, char (&name)[MAX_PATH]) {
 
 } // namespace
 
-void identifyprocess(unsigned pid, namecomponents &names) {
+void identifyprocess(unsigned pid, const std::vector<std::string> &names) {
     char name[MAX_PATH];
     processname(pid, name);
     for (size_t i = 0; i < configuration.starts.size(); ++i) {
-        const char *component = names.get(i);
-        if (component && std::strcmp(component, name) == 0) {
+        // An entry without a name component matches nothing.
+        if (!names[i].empty() && names[i] == name) {
             configuration.starts[i].pid = pid;
             return;
         }
@@ -85,8 +80,7 @@ void identifyprocess(unsigned pid, namecomponents &names) {
 }
 
 void identifyprocess(unsigned pid) {
-    namecomponents names;
-    identifyprocess(pid, names);
+    identifyprocess(pid, namecomponents());
 }
 
 int countrunning() {

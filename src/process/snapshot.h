@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -13,25 +12,15 @@ struct snapshot {
 
 extern snapshot procsnapshot;
 
-// The name component of each start entry (the last non-empty piece of its command at '/'),
-// each worked out once, when first needed: a lookup compares every process with every entry.
-// Valid while the start entries stay as they are.
-class namecomponents {
-public:
-    // Null when the entry's command has no name component.
-    const char *get(size_t entry);
-
-private:
-    enum : unsigned char { unknown, none, known };
-    std::vector<std::string> names;
-    std::vector<unsigned char> state;
-};
-
 // Resets every start entry's pid, then reads the process ids; false when they were not read.
 bool takesnapshot();
 // Gives pid to the first start entry whose name component is that process's executable name,
 // or "<unknown>" when the process cannot be opened or read.
 void identifyprocess(unsigned pid);
-void identifyprocess(unsigned pid, namecomponents &names);
+// The same, with the entries' name components worked out beforehand (namecomponents): a
+// lookup compares every process with every entry.
+void identifyprocess(unsigned pid, const std::vector<std::string> &names);
+// The last non-empty piece of each start entry's command at '/'; empty when it has none.
+std::vector<std::string> namecomponents();
 // The number of start entries with a pid.
 int countrunning();
