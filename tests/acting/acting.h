@@ -3,17 +3,20 @@
 #include "fixtures.h"
 #include "harness.h"
 
+#include <windows.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 // What the tests of closing, starting and the run modes share: configurations written for
 // programs in a scratch directory, and what a run of tessark.exe left behind.
 namespace acting {
 
 struct stop {
-    int index;
-    int closedelay;
-    int method;
+    int index, closedelay, method;
 };
 
 struct start {
@@ -21,33 +24,56 @@ struct start {
     int startdelay;
 };
 
-// A configuration file's text.
-std::string configtext(const std::string &mode, int restartdelay, const std::vector<start> &starts,
-                       const std::vector<stop> &stops);
+// Writes the configuration t.cfg into dir and runs tessark.exe on it there.
+inline e2e::result run(const e2e::scratch &dir, const std::string &mode, int restartdelay,
+                       const std::vector<start> &starts, const std::vector<stop> &stops) {
+    std::string text = mode + "\nrestartdelay " + std::to_string(restartdelay) + "\nstart\n";
+    for (const start &s : starts)
+        text += "\"" + s.command + "\", " + std::to_string(s.startdelay) + "\n";
+    text += "stop\n";
+    for (const stop &s : stops)
+        text += std::to_string(s.index) + ", " + std::to_string(s.closedelay) + ", " +
+                std::to_string(s.method) + "\n";
+    e2e::writefile(dir.file("t.cfg"), text);
+    return e2e::runtessark(dir.path, "t.cfg");
+}
 
-// Replaces every "{d}" by the directory written with '/', every "{bs}" by it with '\'.
-std::string fillin(std::string text, const e2e::scratch &dir);
+// The lines of the log after the heading of its only process dump and the first skip lines
+// after it; the heading must follow "...found".
+inline std::vector<std::string> afterdump(const e2e::scratch &dir, size_t skip) {
+    std::vector<std::string> log = e2e::loglines(e2e::readfile(dir.file("tessark.log")));
+    auto heading = std::find(log.begin(), log.end(), "process dump:");
+    if (heading == log.end() || heading == log.begin() || heading[-1].rfind("...found ", 0) != 0 ||
+        size_t(log.end() - heading) <= skip) {
+        ADD_FAILURE() << "no process dump after \"...found\" in the log";
+        return log;
+    }
+    return std::vector<std::string>(heading + 1 + skip, log.end());
+}
 
-// The lines of the log that follow the process dump of its only run, the closing line
-// included; the dump must follow "...found" and have one line per entry.
-std::vector<std::string> afterdump(const e2e::scratch &dir, size_t entries);
+// Running processes whose image is exe (a full path), except those in skip.
+inline std::vector<unsigned> instances(const e2e::scratch &dir, const std::string &exe,
+                                       const std::vector<unsigned> &skip = {}) {
+    std::vector<unsigned> r;
+    for (const auto &p : e2e::processesunder(dir.path))
+        if (_stricmp(p.second.c_str(), exe.c_str()) == 0 &&
+            std::find(skip.begin(), skip.end(), p.first) == skip.end())
+            r.push_back(p.first);
+    return r;
+}
 
-// Running processes whose image is exe, except those in skip.
-std::vector<unsigned> instances(const e2e::scratch &dir, const std::string &exe,
-                                const std::vector<unsigned> &skip = {});
-
-// The first event of pid in the events file beside exe, waited for; empty on timeout.
-std::string firstevent(const std::string &exe, unsigned pid, unsigned timeoutms = 10000);
+inline int count(const std::vector<std::string> &lines, const std::string &line) {
+    return (int)std::count(lines.begin(), lines.end(), line);
+}
 
 // Loose bounds on a run's wall time; 0 leaves a bound out.
-void expectseconds(double seconds, double atleast, double under);
-
-int count(const std::vector<std::string> &lines, const std::string &line);
-
-// Waits until a window of the program is the foreground window; false on timeout.
-bool infront(const e2e::program &p, unsigned timeoutms = 5000);
-
-// Neither Alt nor F4 reads as held down on the display.
-bool altf4released();
+inline void expectseconds(double seconds, double atleast, double under) {
+    if (atleast > 0) {
+        EXPECT_GE(seconds, atleast);
+    }
+    if (under > 0) {
+        EXPECT_LT(seconds, under);
+    }
+}
 
 } // namespace acting

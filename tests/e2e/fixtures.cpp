@@ -4,8 +4,6 @@
 
 #include <psapi.h>
 
-#include <algorithm>
-
 namespace e2e {
 
 namespace {
@@ -69,41 +67,13 @@ std::string eventsfile(const std::string &exe) {
     return stem + ".events";
 }
 
-namespace {
-
-// Each "<pid> <event>" line of the file, split.
-std::vector<std::pair<unsigned, std::string>> eventlines(const std::string &file) {
-    std::vector<std::pair<unsigned, std::string>> lines;
-    std::string text = readfile(file);
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string::npos)
-            break; // a line still being written
-        std::string line = text.substr(at, end - at);
-        size_t space = line.find(' ');
-        if (space != std::string::npos)
-            lines.emplace_back((unsigned)std::stoul(line.substr(0, space)), line.substr(space + 1));
-        at = end + 1;
-    }
-    return lines;
-}
-
-} // namespace
-
 std::vector<std::string> events(const std::string &file, unsigned pid) {
     std::vector<std::string> r;
-    for (const auto &l : eventlines(file))
-        if (l.first == pid)
-            r.push_back(l.second);
-    return r;
-}
-
-std::vector<unsigned> writers(const std::string &file) {
-    std::vector<unsigned> r;
-    for (const auto &l : eventlines(file))
-        if (std::find(r.begin(), r.end(), l.first) == r.end())
-            r.push_back(l.first);
+    std::string text = readfile(file), prefix = std::to_string(pid) + " ";
+    // Only whole lines: the last may still be being written.
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+        if (text.compare(at, prefix.size(), prefix) == 0)
+            r.push_back(text.substr(at + prefix.size(), end - at - prefix.size()));
     return r;
 }
 
@@ -153,11 +123,7 @@ std::vector<void *> program::visiblewindows() const {
 
 guard::guard(const scratch &dir) : dir(dir.path) {}
 
-guard::~guard() {
-    sweep();
-}
-
-const program &guard::start(const std::string &name, const std::string &cwd) {
+const program &guard::start(const std::string &name) {
     programs.emplace_back();
     program &p = programs.back();
     p.exe = placefixture(dir, name);
@@ -167,9 +133,8 @@ const program &guard::start(const std::string &name, const std::string &cwd) {
     std::string line = "\"" + p.exe + "\"";
     std::vector<char> cmd(line.begin(), line.end());
     cmd.push_back(0);
-    std::string in = cwd.empty() ? dir : cwd;
     // No handles inherited: a fixture must hold nothing of the test's.
-    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, in.c_str(), &si,
+    if (!CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si,
                         &pi))
         return p;
     CloseHandle(pi.hThread);
@@ -179,7 +144,7 @@ const program &guard::start(const std::string &name, const std::string &cwd) {
     return p;
 }
 
-void guard::sweep() {
+guard::~guard() {
     for (program &p : programs) {
         if (p.process) {
             end(p.process);

@@ -10,7 +10,7 @@
 // the name it is copied under: onewin, twowin, hidden, nowin, stubborn, hung or dialog, with an
 // optional "-suffix" (onewin-17.exe). It appends "<pid> <event>" lines to <name>.events beside
 // itself: "cwd <dir>", "window <role> <hwnd>", "ready", the messages it gets ("WM_CLOSE main",
-// "WM_QUIT main", "WM_SYSKEYDOWN VK_F4 main", ...), "loop WM_QUIT" and "exit".
+// "WM_QUIT main", "WM_SYSKEYDOWN VK_F4 main", ...) and "exit".
 namespace e2e {
 
 // Copies the fixture into dir as name (subdirectories allowed, '\' or '/'), unless it is
@@ -22,9 +22,6 @@ std::string eventsfile(const std::string &exe);
 
 // The events of one process in an events file, in order, without the pid.
 std::vector<std::string> events(const std::string &eventsfile, unsigned pid);
-
-// The ids of the processes that have written to an events file, in order of their first line.
-std::vector<unsigned> writers(const std::string &eventsfile);
 
 // A fixture process started by a guard.
 struct program {
@@ -52,11 +49,9 @@ public:
     guard(const guard &) = delete;
     guard &operator=(const guard &) = delete;
 
-    // Places the fixture as name in the directory and starts it, with the directory as
-    // current directory unless cwd is given, then waits for its "ready".
-    const program &start(const std::string &name, const std::string &cwd = "");
-    // Ends the processes now.
-    void sweep();
+    // Places the fixture as name in the directory and starts it there, then waits for its
+    // "ready".
+    const program &start(const std::string &name);
 
 private:
     std::string dir;

@@ -3,7 +3,6 @@
 #include "config/configuration.h"
 #include "fixtures.h"
 #include "io/logfile.h"
-#include "lookupcases.h"
 #include "process/dump.h"
 #include "process/snapshot.h"
 
@@ -13,72 +12,88 @@
 
 namespace {
 
-std::vector<std::string> lines(const std::string &text) {
-    std::vector<std::string> r;
-    size_t at = 0;
-    while (at < text.size()) {
-        size_t end = text.find('\n', at);
-        if (end == std::string::npos)
-            end = text.size();
-        r.push_back(text.substr(at, end - at));
-        at = end + 1;
-    }
-    return r;
-}
-
-// Every test gets its own directory, fixtures and log, and leaves the globals as it found them.
-class lookup : public ::testing::Test {
-protected:
-    e2e::scratch dir;
-    e2e::guard fixtures{dir};
-    std::string logname = dir.file("tessark.log");
-
-    void SetUp() override { applog.open(logname.c_str(), true); }
-    void TearDown() override {
-        applog.close();
-        configuration.starts.clear();
-    }
-
-    void configure(const std::vector<std::string> &commands) {
-        configuration.starts.clear();
-        for (const std::string &c : commands) {
-            startentry e;
-            e.command = c;
-            configuration.starts.push_back(e);
-        }
-    }
-    std::vector<std::string> dump() {
-        applog.close();
-        std::vector<std::string> r = lines(e2e::readfile(logname));
-        applog.open(logname.c_str(), true);
-        return r;
-    }
+struct lookupcase {
+    const char *name;
+    std::vector<std::string> programs; // fixtures started first, in this order
+    // A leading '/' or '\' stands for the scratch directory written so.
+    std::vector<std::string> commands;
+    // The dump's lines after its heading, each "   <command> " and this, where "{pid:NAME}"
+    // stands for the id of the instance of fixture NAME that the system lists last.
+    std::vector<std::string> dump;
 };
 
-TEST_F(lookup, cases) {
-    for (const lookupcase &c : lookupcases()) {
+// clang-format off
+const std::vector<lookupcase> cases = {
+    {"every kind", {"twowin.exe", "hidden.exe", "nowin.exe", "onewin-2.exe"},
+     {"/absent.exe", "/hidden.exe", "/twowin.exe", "/onewin-2.exe", "/nowin.exe", "/100%s.exe"},
+     {"not exist", "exist, pid {pid:hidden.exe} failed to get hwnd",
+      "exist, pid {pid:twowin.exe} found 2 hwnds", "exist, pid {pid:onewin-2.exe} found 1 hwnds",
+      "exist, pid {pid:nowin.exe} failed to get hwnd", "not exist"}},
+    // Only the exact text after the last '/' names the program.
+    {"name is exact", {"onewin.exe"},
+     {"/ONEWIN.EXE", "\\onewin.exe", "/onewin.exe -q", "onewin.exe"},
+     {"not exist", "not exist", "not exist", "exist, pid {pid:onewin.exe} found 1 hwnds"}},
+    {"same name twice", {"onewin.exe"}, {"/onewin.exe", "c:/elsewhere/onewin.exe"},
+     {"exist, pid {pid:onewin.exe} found 1 hwnds", "not exist"}},
+    {"several instances", {"onewin.exe", "onewin.exe", "onewin.exe"}, {"/onewin.exe"},
+     {"exist, pid {pid:onewin.exe} found 1 hwnds"}},
+};
+// clang-format on
+
+void configure(const std::vector<std::string> &commands) {
+    configuration.starts.clear();
+    for (const std::string &c : commands) {
+        configuration.starts.emplace_back();
+        configuration.starts.back().command = c;
+    }
+}
+
+// The lines of the process dump, written to a log of its own.
+std::vector<std::string> dump() {
+    e2e::scratch logdir;
+    applog.open(logdir.file("tessark.log").c_str(), true);
+    dumpprocesses();
+    applog.close();
+    return e2e::loglines(e2e::readfile(logdir.file("tessark.log")));
+}
+
+// Looks up the commands afresh and returns the dump's lines.
+std::vector<std::string> lookupanddump(const std::vector<std::string> &commands) {
+    configure(commands);
+    EXPECT_TRUE(takesnapshot());
+    lookupprocesses();
+    return dump();
+}
+
+TEST(lookup, cases) {
+    for (const lookupcase &c : cases) {
         SCOPED_TRACE(c.name);
-        e2e::scratch home;
-        e2e::guard programs(home);
+        e2e::scratch dir;
+        e2e::guard fixtures(dir);
         std::vector<const e2e::program *> started;
         for (const std::string &name : c.programs) {
-            started.push_back(&programs.start(name));
+            started.push_back(&fixtures.start(name));
             ASSERT_TRUE(started.back()->ready) << name;
         }
-        std::vector<std::string> commands;
-        for (const std::string &command : c.commands)
-            commands.push_back(
-                fillin(fillin(command, "{dir}", home.slashed()), "{bsdir}", home.path));
-        configure(commands);
-
-        ASSERT_TRUE(takesnapshot());
-        lookupprocesses();
-        dumpprocesses();
-
-        std::vector<std::string> expected = {"process dump:"};
-        for (const std::string &line : c.dump)
-            expected.push_back(expectedline(line, home, started));
-        EXPECT_EQ(dump(), expected);
+        std::vector<std::string> commands, expected = {"process dump:"};
+        for (size_t i = 0; i < c.commands.size(); ++i) {
+            char lead = c.commands[i][0];
+            std::string in = lead == '/' ? dir.slashed() : lead == '\\' ? dir.path : "";
+            commands.push_back(in + c.commands[i]);
+            std::string line = "   " + commands.back() + " " + c.dump[i];
+            size_t at = line.find("{pid:"), end = line.find('}', at);
+            if (at != std::string::npos) {
+                std::string name = line.substr(at + 5, end - at - 5);
+                unsigned last = 0;
+                for (unsigned id : e2e::processids())
+                    for (const e2e::program *p : started)
+                        if (p->pid == id && p->exe == dir.file(name))
+                            last = id;
+                line.replace(at, end + 1 - at, std::to_string(last));
+            }
+            expected.push_back(line);
+        }
+        EXPECT_EQ(lookupanddump(commands), expected);
 
         // Each entry holds exactly its process's visible windows, in enumeration order.
         int running = 0;
@@ -93,42 +108,21 @@ TEST_F(lookup, cases) {
         }
         EXPECT_EQ(countrunning(), running);
     }
-}
-
-// The two windows collected are the very windows the program made.
-TEST_F(lookup, windowsarethoseoftheprogram) {
-    const e2e::program &p = fixtures.start("twowin.exe");
-    ASSERT_TRUE(p.ready);
-    configure({dir.slashed() + "/twowin.exe"});
-    ASSERT_TRUE(takesnapshot());
-    lookupprocesses();
-    ASSERT_EQ(configuration.starts[0].pid, p.pid);
-    std::vector<std::string> made;
-    for (const std::string &e : p.events())
-        if (e.rfind("window ", 0) == 0)
-            made.push_back(e.substr(e.find(' ', 7) + 1));
-    std::vector<std::string> collected;
-    for (void *h : configuration.starts[0].windows) {
-        char hex[32];
-        snprintf(hex, sizeof hex, "%p", h);
-        collected.push_back(hex);
-    }
-    std::sort(made.begin(), made.end());
-    std::sort(collected.begin(), collected.end());
-    EXPECT_EQ(collected, made);
+    configuration.starts.clear();
 }
 
 // A later lookup sees the windows as they are then: no handle twice, none of a closed window.
-TEST_F(lookup, everylookupholdsexactlywhatitsaw) {
+TEST(lookup, everylookupholdsexactlywhatitsaw) {
+    e2e::scratch dir;
+    e2e::guard fixtures(dir);
     const e2e::program &two = fixtures.start("twowin.exe");
     ASSERT_TRUE(two.ready);
-    configure({dir.slashed() + "/twowin.exe", dir.slashed() + "/onewin.exe"});
-    ASSERT_TRUE(takesnapshot());
-    lookupprocesses();
+    std::vector<std::string> commands = {dir.slashed() + "/twowin.exe",
+                                         dir.slashed() + "/onewin.exe"};
+    lookupanddump(commands);
     std::vector<void *> both = two.visiblewindows();
     ASSERT_EQ(both.size(), 2u);
     EXPECT_EQ(configuration.starts[0].windows, both);
-
     lookupprocesses(); // again, without a new snapshot
     EXPECT_EQ(configuration.starts[0].windows, both);
 
@@ -144,46 +138,31 @@ TEST_F(lookup, everylookupholdsexactlywhatitsaw) {
     ASSERT_TRUE(two.waitfor("WM_DESTROY second"));
     const e2e::program &one = fixtures.start("onewin.exe");
     ASSERT_TRUE(one.ready);
-
-    ASSERT_TRUE(takesnapshot());
-    lookupprocesses();
-    EXPECT_EQ(configuration.starts[0].pid, two.pid);
+    EXPECT_EQ(lookupanddump(commands)[1],
+              "   " + commands[0] + " exist, pid " + std::to_string(two.pid) + " found 1 hwnds");
     EXPECT_EQ(configuration.starts[0].windows, two.visiblewindows());
-    EXPECT_EQ(configuration.starts[0].windows.size(), 1u);
     EXPECT_EQ(configuration.starts[1].pid, one.pid);
     EXPECT_EQ(configuration.starts[1].windows.size(), 1u);
 
     SendMessageA((HWND)configuration.starts[0].windows[0], WM_CLOSE, 0, 0);
     ASSERT_TRUE(two.waitexit());
-    ASSERT_TRUE(takesnapshot());
-    lookupprocesses();
+    lookupanddump(commands);
     EXPECT_EQ(configuration.starts[0].pid, 0u);
     EXPECT_TRUE(configuration.starts[0].windows.empty());
-    EXPECT_EQ(configuration.starts[1].windows.size(), 1u);
     EXPECT_EQ(countrunning(), 1);
+    configuration.starts.clear();
 }
 
 // A process that cannot be opened goes by "<unknown>", which an entry may name.
-TEST_F(lookup, unreadableprocessisunknown) {
-    const unsigned none = 0xFFFFFFFC; // no process has this id
+TEST(lookup, unreadableprocessisunknown) {
     configure({"", "/", "c:/x/unknown", "c:/x/<unknown>", "<unknown>"});
-    identifyprocess(none);
-    EXPECT_EQ(configuration.starts[3].pid, none);
+    identifyprocess(0xFFFFFFFC); // no process has this id
     EXPECT_EQ(countrunning(), 1);
-    dumpprocesses();
     std::vector<std::string> d = dump();
     ASSERT_EQ(d.size(), 6u);
     EXPECT_EQ(d[4], "   c:/x/<unknown> exist, pid 4294967292 failed to get hwnd");
     EXPECT_EQ(d[5], "   <unknown> not exist");
-}
-
-TEST_F(lookup, emptyconfiguration) {
-    configure({});
-    ASSERT_TRUE(takesnapshot());
-    lookupprocesses();
-    EXPECT_EQ(countrunning(), 0);
-    dumpprocesses();
-    EXPECT_EQ(dump(), std::vector<std::string>{"process dump:"});
+    configuration.starts.clear();
 }
 
 } // namespace
