@@ -1,15 +1,24 @@
 #include "config/loader.h"
 #include "config/configuration.h"
+#include "io/logfile.h"
 #include "io/memorystream.h"
-#include "logtail.h"
-#include "scratchdir.h"
-#include "sources.h"
+#include "testio.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <vector>
 
 namespace {
+
+// What applog received since construction. applog cannot be closed, so it is opened once per
+// process, on a file in the current directory.
+struct logtail {
+    static constexpr const char *name = "configtest.log";
+    size_t mark;
+    logtail() {
+        static bool opened = (applog.open(name, true), true);
+        mark = opened ? slurp(name).size() : 0;
+    }
+    std::string text() const { return slurp(name).substr(mark); }
+};
 
 // The loaded configuration in one line: "mode delay | [command]delay ... | index,delay,method ..."
 std::string render() {
@@ -24,126 +33,84 @@ std::string render() {
     return s;
 }
 
-std::string failure(int line) {
-    return "...not enough memory or syntax error at line " + std::to_string(line) +
-           " in config file\n";
+// A fresh load from source (a stream or a path), which fails at errorline, or succeeds if 0.
+template <class S> void load(S &&source, int errorline) {
+    configuration = config();
+    logtail log;
+    EXPECT_EQ(loadconfiguration(source), errorline == 0);
+    EXPECT_EQ(log.text(), errorline ? "...not enough memory or syntax error at line " +
+                                          std::to_string(errorline) + " in config file\n"
+                                    : "");
 }
 
-struct loadcase {
-    const char *name;
-    std::string text;
-    int errorline; // 0: the load succeeds
-    std::string loaded;
-};
-
-void run(const std::vector<loadcase> &cases) {
-    for (const loadcase &c : cases) {
-        SCOPED_TRACE(c.name);
-        configuration = config();
-        logtail log;
-        io::memorystream source(c.text.data(), c.text.size());
-        EXPECT_EQ(loadconfiguration(source), c.errorline == 0);
-        EXPECT_EQ(log.text(), c.errorline ? failure(c.errorline) : "");
+// Text -> the line of the syntax error (0: none), what was loaded, and what the check of a
+// loaded configuration says: 0 it passes, 's' the sections differ in size, 'i' a wrong index.
+TEST(loader, loadandcheck) {
+    struct {
+        std::string text;
+        int errorline;
+        std::string loaded;
+        char check = 0;
+    } cases[] = {
+        // clang-format off
+        {"", 0, "10 0 | |"},
+        {"invert", 0, "12 0 | |"},
+        {"restart\njustclose", 0, "13 0 | |"}, // the later mode and delay win
+        {"restartdelay 5 restartdelay 7", 0, "10 7 | |"},
+        {"restart ;x\nstart\n\"c:/s.exe\", 2000 ;y\n\"c:/c.exe\", 0\nstop\n1, 500, 0\n0, 5000, 5\n", 0, "11 0 | [c:/s.exe]2000 [c:/c.exe]0 | 1,500,0 0,5000,5"},
+        {"start\"a\",1stop 0,2,3", 0, "10 0 | [a]1 | 0,2,3"},
+        {"stop 1,0,0 start \"a\",1 invert \"b\",2 restartdelay 9 stop 0,0,5", 0, "12 9 | [a]1 [b]2 | 1,0,0 0,0,5"},
+        {"start \"C:\\x y/z.exe -q;,\",0", 0, "10 0 | [C:\\x y/z.exe -q;,]0 |", 's'}, // as written
+        // Numbers: the fraction is dropped, anything above 2147483647 held there, not wrapped.
+        {"start \"a\",1.5 restartdelay 2000.9", 0, "10 2000 | [a]1 |", 's'},
+        {"stop .,.,.", 0, "10 0 | | 0,0,0", 's'},
+        {"restartdelay 2147483647", 0, "10 2147483647 | |"},
+        {"restartdelay 2147483648", 0, "10 2147483647 | |"},
+        {"stop 4294967296,4294967297,99999999999999999999.5", 0, "10 0 | | 2147483647,2147483647,2147483647", 's'},
+        // Syntax errors; what was appended before one stays.
+        {"\"a\",1", 1, "10 0 | |"},
+        {"\n\n1,2,3", 3, "10 0 | |"},
+        {"restart\nStop", 2, "11 0 | |"},
+        {"start 1,2", 1, "10 0 | |"},
+        {"stop \"a\",1,2", 1, "10 0 | |"},
+        {"start \"a\" 1", 1, "10 0 | |"},
+        {"stop 0,1 2", 1, "10 0 | |"},
+        {"restartdelay restart", 1, "10 0 | |"},
+        {"start \"a\",-1", 1, "10 0 | |"},
+        {"invert start \"a\",1\n\"b\",2 x", 2, "12 0 | [a]1 [b]2 |"},
+        // The end of the file inside an item ends the load without an error.
+        {"start \"a\"", 0, "10 0 | |"},
+        {"start \"a\",", 0, "10 0 | |"},
+        {"start \"a\",1 \"b\",", 0, "10 0 | [a]1 |", 's'},
+        {"stop 0", 0, "10 0 | |"},
+        {"stop 0,1,", 0, "10 0 | |"},
+        {"restartdelay 5\nrestartdelay", 0, "10 5 | |"},
+        {"start \"a\",1\"", 0, "10 0 | [a]1 |", 's'},
+        {"stop 0,0,0 start \"a\",", 0, "10 0 | | 0,0,0", 's'}, // a start entry cut short is dropped
+        // The check: an index may repeat, methods and delays are free, sizes are told first.
+        {"start \"a\",0 \"b\",0 stop 1,0,0 1,0,0", 0, "10 0 | [a]0 [b]0 | 1,0,0 1,0,0"},
+        {"start \"a\",0 stop 0,99999,77", 0, "10 0 | [a]0 | 0,99999,77"},
+        {"start \"a\",0 \"b\",0 stop 7,0,0", 0, "10 0 | [a]0 [b]0 | 7,0,0", 's'},
+        {"start \"a\",0 stop 0,0,0 start \"b\",0 stop 9,0,0", 0, "10 0 | [a]0 [b]0 | 0,0,0 9,0,0", 'i'},
+        {"start \"a\",0 stop 4294967296,0,0", 0, "10 0 | [a]0 | 2147483647,0,0", 'i'}, // not wrapped to 0
+        // clang-format on
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 60));
+        load(io::memorystream(c.text.data(), c.text.size()), c.errorline);
         EXPECT_EQ(render(), c.loaded);
         for (const startentry &e : configuration.starts) {
             EXPECT_EQ(e.pid, 0u);
             EXPECT_TRUE(e.windows.empty());
         }
+        if (c.errorline == 0) {
+            logtail log;
+            EXPECT_EQ(checkconfiguration(), c.check == 0);
+            EXPECT_EQ(log.text(), c.check == 's' ? "...size of sections in cfg file is different\n"
+                                  : c.check == 'i' ? "...wrong index in stop section\n"
+                                                   : "");
+        }
     }
-}
-
-const char example[] = R"(; programs kept running
-restart
-restartdelay 3000
-
-start
-"c:/tools/server.exe", 2000   ; two seconds for the server to come up
-"c:/tools/client.exe", 0
-
-stop
-1, 500, 0      ; the client first, with WM_CLOSE, then half a second
-0, 5000, 5     ; the server: WM_CLOSE, five seconds, then terminate if still there
-)";
-
-TEST(loader, items) {
-    run({
-        {"empty", "", 0, "10 0 | |"},
-        {"only comments", "; nothing\n \t\r\n;x", 0, "10 0 | |"},
-        {"mode alone", "invert", 0, "12 0 | |"},
-        {"later mode wins", "restart\njustclose", 0, "13 0 | |"},
-        {"later delay wins", "restartdelay 5 restartdelay 7", 0, "10 7 | |"},
-        {"example", example, 0,
-         "11 3000 | [c:/tools/server.exe]2000 [c:/tools/client.exe]0 | 1,500,0 0,5000,5"},
-        {"one line", "start \"a\",1 stop 0,2,3", 0, "10 0 | [a]1 | 0,2,3"},
-        {"no spaces", "start\"a\",1stop 0,2,3", 0, "10 0 | [a]1 | 0,2,3"},
-        {"interleaved", "stop 1,0,0 start \"a\",1 invert \"b\",2 restartdelay 9 stop 0,0,5", 0,
-         "12 9 | [a]1 [b]2 | 1,0,0 0,0,5"},
-        {"command kept as written", "start \"C:\\x y/z.exe -q;,\",0", 0,
-         "10 0 | [C:\\x y/z.exe -q;,]0 |"},
-        {"string over two lines", "start \"a\nb\",0", 0, "10 0 | [a\nb]0 |"},
-    });
-}
-
-TEST(loader, numbers) {
-    run({
-        {"fraction dropped", "start \"a\",1.5 restartdelay 2000.9", 0, "10 2000 | [a]1 |"},
-        {"leading point", "restartdelay .5", 0, "10 0 | |"},
-        {"lone point", "stop .,.,.", 0, "10 0 | | 0,0,0"},
-        {"largest", "restartdelay 2147483647", 0, "10 2147483647 | |"},
-        {"saturated", "restartdelay 2147483648", 0, "10 2147483647 | |"},
-        {"saturated, not wrapped", "stop 4294967296,4294967297,99999999999999999999.5", 0,
-         "10 0 | | 2147483647,2147483647,2147483647"},
-        {"longest", "restartdelay " + std::string(511, '9'), 0, "10 2147483647 | |"},
-        {"too long", "restartdelay " + std::string(512, '9'), 1, "10 0 | |"},
-    });
-}
-
-TEST(loader, syntaxerrors) {
-    run({
-        {"entry before any section", "\"a\",1", 1, "10 0 | |"},
-        {"stop entry before any section", "\n\n1,2,3", 3, "10 0 | |"},
-        {"upper case START", "START", 1, "10 0 | |"},
-        {"Stop", "restart\nStop", 2, "11 0 | |"},
-        {"number in start section", "start 1,2", 1, "10 0 | |"},
-        {"string in stop section", "stop \"a\",1,2", 1, "10 0 | |"},
-        {"missing comma", "start \"a\" 1", 1, "10 0 | |"},
-        {"missing comma in stop", "stop 0,1 2", 1, "10 0 | |"},
-        {"restartdelay without number", "restartdelay restart", 1, "10 0 | |"},
-        {"minus", "start \"a\",-1", 1, "10 0 | |"},
-        {"NUL byte", std::string("start\0", 6), 1, "10 0 | |"},
-        {"string left open", "start \"abc", 1, "10 0 | |"},
-        {"identifier too long", std::string(600, 'x'), 1, "10 0 | |"},
-        {"longest command", "start \"" + std::string(510, 'c') + "\",0", 0,
-         "10 0 | [" + std::string(510, 'c') + "]0 |"},
-        {"command too long", "start \"" + std::string(511, 'c') + "\",0", 1, "10 0 | |"},
-        // What was appended before the failure stays.
-        {"entries before the error stay", "invert start \"a\",1\n\"b\",2 x", 2,
-         "12 0 | [a]1 [b]2 |"},
-    });
-}
-
-TEST(loader, lines) {
-    run({
-        {"CR LF counts one line", "start\r\n\"a\",1\r\n#", 3, "10 0 | [a]1 |"},
-        {"lone CR counts none", "start\r\"a\",1\r#", 1, "10 0 | [a]1 |"},
-        {"lines in strings are not counted", "start\n\"c:/a\nb\",1\n#", 3, "10 0 | [c:/a\nb]1 |"},
-        {"comments count their line end", "; one\n; two\n\n#", 4, "10 0 | |"},
-        {"error after a comma at line end", "start\n\"a\",\n#", 3, "10 0 | |"},
-    });
-}
-
-TEST(loader, endoffile) {
-    run({
-        {"after command", "start \"a\"", 0, "10 0 | |"},
-        {"after comma", "start \"a\",", 0, "10 0 | |"},
-        {"after earlier entry", "start \"a\",1 \"b\",", 0, "10 0 | [a]1 |"},
-        {"in a stop entry", "stop 0", 0, "10 0 | |"},
-        {"after second comma", "stop 0,1,", 0, "10 0 | |"},
-        {"comment swallows the rest", "stop 0;1,2\n", 0, "10 0 | |"},
-        {"restartdelay cut short", "restartdelay 5\nrestartdelay", 0, "10 5 | |"},
-        {"lone quote at the end", "start \"", 0, "10 0 | |"},
-        {"quote after an entry", "start \"a\",1\"", 0, "10 0 | [a]1 |"},
-    });
 }
 
 std::string entries(int n) {
@@ -158,95 +125,52 @@ std::string entries(int n) {
 
 // Large inputs in one pass: these would crawl if any step were quadratic.
 TEST(loader, largeinputs) {
-    const std::string commas(10 * 1024 * 1024, ',');
+    const size_t mb10 = 10 * 1024 * 1024;
+    const std::string commas(mb10, ',');
     struct {
-        const char *name;
         std::string text;
         int errorline;
-        size_t starts, stops;
+        size_t entries;
     } cases[] = {
-        {"10 MB of commas", commas, 1, 0, 0},
-        {"10 MB of commas in a section", "start\n" + commas, 2, 0, 0},
-        {"10 MB of commas in a comment", ";" + commas + "\ninvert", 0, 0, 0},
-        {"10 MB of commas in a string", "start \"" + commas + "\"", 1, 0, 0},
-        {"10 MB of line ends", std::string(10 * 1024 * 1024, '\n') + "#", 10 * 1024 * 1024 + 1, 0,
-         0},
-        {"100000 entries", entries(100000), 0, 100000, 100000},
+        {commas, 1, 0},
+        {"start\n" + commas, 2, 0},
+        {";" + commas + "\ninvert", 0, 0},
+        {"start \"" + commas + "\"", 1, 0},
+        {std::string(mb10, '\n') + "#", (int)mb10 + 1, 0},
+        {entries(100000), 0, 100000},
     };
     for (auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        configuration = config();
-        logtail log;
-        io::memorystream source(c.text.data(), c.text.size());
-        EXPECT_EQ(loadconfiguration(source), c.errorline == 0);
-        EXPECT_EQ(log.text(), c.errorline ? failure(c.errorline) : "");
-        EXPECT_EQ(configuration.starts.size(), c.starts);
-        EXPECT_EQ(configuration.stops.size(), c.stops);
+        SCOPED_TRACE(c.text.substr(0, 8));
+        load(io::memorystream(c.text.data(), c.text.size()), c.errorline);
+        EXPECT_EQ(configuration.starts.size(), c.entries);
+        EXPECT_EQ(configuration.stops.size(), c.entries);
     }
-    EXPECT_EQ(configuration.starts[99999].command, "c:/programs/p99999.exe");
-    EXPECT_EQ(configuration.stops[99999].index, 0);
+    ASSERT_EQ(configuration.starts.size() + configuration.stops.size(), 200000u);
+    for (int i = 0; i < 100000; ++i) {
+        EXPECT_EQ(configuration.starts[i].command, "c:/programs/p" + std::to_string(i) + ".exe");
+        EXPECT_EQ(configuration.starts[i].startdelay, i);
+        EXPECT_EQ(configuration.stops[i].index, 99999 - i);
+    }
 }
 
+// A failing read is a syntax error at the line reached; the third read would bring the bytes
+// from 2048 on, so everything before was loaded.
 TEST(loader, failedread) {
-    struct {
-        const char *name;
-        int failat; // which read of the source fails
-        int errorline;
-        size_t starts;
-    } cases[] = {
-        {"first block", 0, 1, 0},
-        {"third block", 2, 0, 0},
-    };
-    // The third read would bring the bytes from 2048 on: everything before was scanned.
     std::string text = entries(100);
-    size_t ends = std::count(text.begin(), text.begin() + 2048, '\n');
-    cases[1].errorline = 1 + (int)ends;
-    cases[1].starts = ends - 2; // after "restart" and "start", an entry per line
-    for (auto &c : cases) {
-        SCOPED_TRACE(c.name);
-        configuration = config();
-        logtail log;
-        scriptedstream source(text);
-        source.failat = c.failat;
-        EXPECT_FALSE(loadconfiguration(source));
-        EXPECT_EQ(log.text(), failure(c.errorline));
-        EXPECT_EQ(configuration.starts.size(), c.starts);
+    int ends = (int)std::count(text.begin(), text.begin() + 2048, '\n');
+    for (auto c : {std::pair<int, int>{0, 1}, {2, 1 + ends}}) {
+        load(scriptedstream(text, {}, c.first), c.second);
+        EXPECT_EQ(configuration.starts.size(), c.first ? ends - 2u : 0u); // "restart", "start"
     }
 }
 
 TEST(loader, files) {
     scratchdir dir;
-    // Spans three blocks, with entries cut across the block ends.
-    std::string text = entries(80);
-    ASSERT_GT(text.size(), 2048u);
-    spit(dir.file("big.cfg"), text);
-    spit(dir.file("empty.cfg"), "");
-    spit(dir.file("bad.cfg"), "start\n\"a\", 1\n\n-");
-    struct {
-        std::string path;
-        int errorline;
-        size_t starts;
-    } cases[] = {
-        {dir.file("big.cfg"), 0, 80},        {dir.file("empty.cfg"), 0, 0},
-        {dir.file("bad.cfg"), 4, 1},         {dir.file("missing.cfg"), 1, 0},
-        {dir.file("no/such/dir.cfg"), 1, 0}, {dir.path.string(), 1, 0},
-    };
-    for (auto &c : cases) {
-        SCOPED_TRACE(c.path);
-        configuration = config();
-        logtail log;
-        EXPECT_EQ(loadconfiguration(c.path.c_str()), c.errorline == 0);
-        EXPECT_EQ(log.text(), c.errorline ? failure(c.errorline) : "");
-        EXPECT_EQ(configuration.starts.size(), c.starts);
-    }
-    configuration = config();
-    ASSERT_TRUE(loadconfiguration(dir.file("big.cfg").c_str()));
-    ASSERT_EQ(configuration.starts.size(), 80u);
-    for (int i = 0; i < 80; ++i) {
-        EXPECT_EQ(configuration.starts[i].command, "c:/programs/p" + std::to_string(i) + ".exe");
-        EXPECT_EQ(configuration.starts[i].startdelay, i);
-        EXPECT_EQ(configuration.stops[i].index, 79 - i);
-    }
+    spit(dir.file("big.cfg"), entries(80)); // three blocks, entries cut across their ends
+    load(dir.file("missing.cfg").c_str(), 1);
+    load(dir.path.string().c_str(), 1);
+    load(dir.file("big.cfg").c_str(), 0);
+    EXPECT_EQ(configuration.starts.size(), 80u);
     // Every path closed its file: the directory can go, also under Windows.
     std::filesystem::remove_all(dir.path);
     EXPECT_FALSE(std::filesystem::exists(dir.path));
