@@ -89,8 +89,9 @@ TEST(lexer, tokens) {
             out += "(no end)";
         } catch (aux::auxexception e) {
             out += e == aux::lexerror ? "!" : e != aux::endofinput ? "?" : "$";
-            if (e == aux::endofinput)
+            if (e == aux::endofinput) {
                 EXPECT_THROW(lex.nexttoken(), aux::auxexception) << "the end must repeat";
+            }
         }
         EXPECT_EQ(out, c.tokens);
         EXPECT_EQ(lex.line, c.line);

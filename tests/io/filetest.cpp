@@ -37,8 +37,9 @@ TEST(file, openmodes) {
         EXPECT_EQ(c.opens && fails([&] { f.write("x", 1); }) < 0, c.writes);
         f.close();
         EXPECT_EQ(std::filesystem::exists(name), c.after != nullptr);
-        if (c.after)
+        if (c.after) {
             EXPECT_EQ(slurp(name), c.after);
+        }
     }
 }
 
