@@ -4,7 +4,7 @@
 //
 //   closebench [rounds]   rounds per size and tool (default 3)
 #include "clock.h"
-#include "fixtures.h"
+#include "harness.h"
 #include "harness.h"
 
 #include <windows.h>

@@ -4,7 +4,7 @@
 //   lookupbench [programs]   runs that many fixture programs (default 50) while it measures
 #include "clock.h"
 #include "config/configuration.h"
-#include "fixtures.h"
+#include "harness.h"
 #include "io/logfile.h"
 #include "process/dump.h"
 #include "process/lookup.h"

@@ -2,157 +2,174 @@
 
 #include <windows.h>
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 namespace e2e {
 
-std::string bindir() {
-    char name[MAX_PATH];
-    DWORD n = GetModuleFileNameA(nullptr, name, sizeof name);
-    std::string path(name, n);
-    return path.substr(0, path.find_last_of("\\/"));
-}
-
-std::string readfile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writefile(const std::string &path, const std::string &text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-bool exists(const std::string &path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 namespace {
 
-void removetree(const std::string &path) {
-    WIN32_FIND_DATAA d;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &d);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = d.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string full = path + "\\" + name;
-            if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removetree(full);
-            else {
-                SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(full.c_str());
-            }
-        } while (FindNextFileA(h, &d));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path.c_str());
+HANDLE job = nullptr; // of the guard alive, if any
+
+std::string inquotes(const std::string &s) {
+    return "\"" + s + "\"";
 }
 
 } // namespace
 
-scratch::scratch() {
-    static unsigned serial = 0;
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    std::string base = temp;
-    if (!base.empty() && base.back() == '\\')
-        base.pop_back();
-    path = base + "\\tessark-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(GetTickCount()) + "-" + std::to_string(serial++);
-    removetree(path);
-    CreateDirectoryA(path.c_str(), nullptr);
+std::string bindir() {
+    char name[MAX_PATH];
+    std::string path(name, GetModuleFileNameA(nullptr, name, sizeof name));
+    return path.substr(0, path.find_last_of("\\/"));
 }
 
-scratch::~scratch() {
-    removetree(path);
-}
-
-std::string scratch::file(const std::string &name) const {
-    return path + "\\" + name;
-}
-
-std::string scratch::slashed() const {
-    std::string s = path;
-    for (char &c : s)
-        if (c == '\\')
-            c = '/';
-    return s;
-}
-
-result runtessark(const std::string &dir, const std::string &args, unsigned timeoutms) {
-    std::string line = "\"" + bindir() + "\\tessark.exe\"";
-    if (!args.empty())
-        line += " " + args;
-    return run(dir, line, timeoutms);
+void *launch(const std::string &dir, const std::string &commandline, void *out) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    if (out) {
+        si.dwFlags = STARTF_USESTDHANDLES;
+        si.hStdInput = INVALID_HANDLE_VALUE;
+        si.hStdOutput = si.hStdError = out;
+    }
+    PROCESS_INFORMATION pi = {};
+    std::string line = commandline;
+    // Suspended until it belongs to the guard, so that nothing it starts escapes.
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, out != nullptr, CREATE_SUSPENDED,
+                        nullptr, dir.c_str(), &si, &pi))
+        return nullptr;
+    if (job)
+        AssignProcessToJobObject(job, pi.hProcess);
+    ResumeThread(pi.hThread);
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
 }
 
 result run(const std::string &dir, const std::string &commandline, unsigned timeoutms) {
     result r;
-    std::string outname = dir + "\\.tessark-console.txt";
+    std::string outname = dir + "\\.console.txt";
     SECURITY_ATTRIBUTES sa = {sizeof sa, nullptr, TRUE};
     HANDLE out = CreateFileA(outname.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              &sa, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (out == INVALID_HANDLE_VALUE)
-        return r;
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = INVALID_HANDLE_VALUE;
-    si.hStdOutput = out;
-    si.hStdError = out;
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> cmd(commandline.begin(), commandline.end());
-    cmd.push_back(0);
-    LARGE_INTEGER f, t0, t1;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t0);
-    BOOL ok = CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(),
-                             &si, &pi);
+    DWORD t0 = GetTickCount();
+    HANDLE p = launch(dir, commandline, out);
     CloseHandle(out);
-    if (!ok)
+    if (!p)
         return r;
-    if (WaitForSingleObject(pi.hProcess, timeoutms) == WAIT_OBJECT_0) {
-        r.finished = true;
-        DWORD code = 0;
-        GetExitCodeProcess(pi.hProcess, &code);
-        r.exitcode = code;
-    } else {
-        TerminateProcess(pi.hProcess, 1);
-        WaitForSingleObject(pi.hProcess, 5000);
-    }
-    QueryPerformanceCounter(&t1);
-    r.seconds = double(t1.QuadPart - t0.QuadPart) / f.QuadPart;
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
+    r.finished = WaitForSingleObject(p, timeoutms) == WAIT_OBJECT_0;
+    if (!r.finished)
+        TerminateProcess(p, 1);
+    DWORD code = 0;
+    GetExitCodeProcess(p, &code);
+    r.exitcode = code;
+    r.seconds = (GetTickCount() - t0) / 1000.0;
+    CloseHandle(p);
     r.out = readfile(outname);
     DeleteFileA(outname.c_str());
     return r;
 }
 
-bool stamped(const std::string &line) {
-    static const std::regex stamp(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d .*)");
-    return std::regex_match(line, stamp);
+result runtessark(const std::string &dir, const std::string &args, unsigned timeoutms) {
+    return run(dir, inquotes(bindir() + "\\tessark.exe") + (args.empty() ? "" : " " + args),
+               timeoutms);
 }
 
 std::vector<std::string> loglines(const std::string &logtext) {
+    static const std::regex stamp(R"(\d\d\.\d\d\.\d{4} \d\d:\d\d:\d\d )");
     std::vector<std::string> lines;
-    size_t at = 0;
-    while (at < logtext.size()) {
-        size_t end = logtext.find('\n', at);
-        if (end == std::string::npos)
-            end = logtext.size();
-        std::string line = logtext.substr(at, end - at);
-        if (stamped(line))
-            line = "<stamp> " + line.substr(20);
-        lines.push_back(line);
-        at = end + 1;
-    }
+    std::stringstream s(logtext);
+    for (std::string line; std::getline(s, line);)
+        lines.push_back(std::regex_search(line, stamp, std::regex_constants::match_continuous)
+                            ? "<stamp> " + line.substr(20)
+                            : line);
     return lines;
+}
+
+std::string placefixture(const std::string &dir, const std::string &name) {
+    std::filesystem::path path = std::filesystem::path(dir) / name;
+    path.make_preferred();
+    std::error_code ec;
+    std::filesystem::create_directories(path.parent_path(), ec);
+    std::filesystem::copy_file(bindir() + "\\fixture.exe", path, ec);
+    return path.string();
+}
+
+std::string eventsfile(const std::string &exe) {
+    return exe.substr(0, exe.size() - 4) + ".events";
+}
+
+std::vector<std::string> events(const std::string &file, unsigned pid) {
+    std::vector<std::string> r;
+    std::string text = readfile(file), prefix = std::to_string(pid) + " ";
+    // Only whole lines: the last may still be being written.
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
+        size_t space = text.find(' ', at);
+        if (pid == 0 || text.compare(at, prefix.size(), prefix) == 0)
+            r.push_back(text.substr(space + 1, end - space - 1));
+    }
+    return r;
+}
+
+std::vector<std::string> program::events() const {
+    return e2e::events(eventsfile(exe), pid);
+}
+
+bool program::waitfor(const std::string &line, unsigned timeoutms) const {
+    for (DWORD t0 = GetTickCount();; Sleep(10)) {
+        for (const std::string &e : events())
+            if (e == line)
+                return true;
+        if (GetTickCount() - t0 > timeoutms)
+            return false;
+    }
+}
+
+bool program::waitexit(unsigned timeoutms) const {
+    return WaitForSingleObject((HANDLE)process, timeoutms) == WAIT_OBJECT_0;
+}
+
+guard::guard(const scratch &dir) : dir(dir.path) {
+    // The first program to need a desktop starts Wine's desktop process: it must not be one of
+    // the guard's, or the guard would end it with them.
+    GetDesktopWindow();
+    job = CreateJobObjectA(nullptr, nullptr);
+}
+
+guard::~guard() {
+    TerminateJobObject(job, 1);
+    for (program &p : programs) {
+        WaitForSingleObject(p.process, 5000);
+        CloseHandle(p.process);
+    }
+    CloseHandle(job);
+    job = nullptr;
+}
+
+const program &guard::start(const std::string &name) {
+    programs.emplace_back();
+    program &p = programs.back();
+    p.exe = placefixture(dir, name);
+    p.process = launch(dir, inquotes(p.exe));
+    p.pid = GetProcessId(p.process);
+    p.ready = p.process && p.waitfor("ready");
+    return p;
+}
+
+std::vector<unsigned> guard::others() const {
+    // JOBOBJECT_BASIC_PROCESS_ID_LIST with room for its list: the header's one-element array
+    // lets the compiler assume a single id.
+    struct {
+        DWORD assigned, listed;
+        ULONG_PTR ids[4096];
+    } list = {};
+    QueryInformationJobObject(job, JobObjectBasicProcessIdList, &list, sizeof list, nullptr);
+    std::vector<unsigned> r;
+    for (DWORD i = 0; i < list.listed; ++i) {
+        bool ours = false;
+        for (const program &p : programs)
+            ours |= p.pid == list.ids[i];
+        if (!ours)
+            r.push_back((unsigned)list.ids[i]);
+    }
+    return r;
 }
 
 } // namespace e2e

@@ -1,0 +1,248 @@
+// Closing, starting and the run modes through tessark.exe, with fixtures as the configured
+// programs: per case one run, then its log after the dump, what each fixture recorded, how many
+// instances tessark started and in which directory, and loose bounds on the run's wall time.
+#include "harness.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct stop {
+    int index, closedelay, method;
+};
+
+struct start {
+    std::string command; // '~' stands for the scratch directory written with '/', '|' with '\'
+    int startdelay;
+};
+
+struct actcase {
+    const char *name, *mode;
+    std::vector<std::string>
+        programs; // fixtures placed; "*": started before the run; "DIR/": a folder
+    std::vector<std::string> lines; // after the dump, before the closing line; "{N}": entry N
+    // Per program, ','-separated: "EVENT=N" times its running instance recorded it, "ends=0|1",
+    // "started=N" instances tessark started, "cwd=DIR" theirs under the scratch directory.
+    std::vector<std::string> expect;
+    std::vector<stop> stops = {};   // none: one per entry, in order, method 0
+    std::vector<start> starts = {}; // none: "~/NAME", 0 for each program
+    int restartdelay = 0;
+    double atleast = 0, under = 0;
+};
+
+const char juststart[] = "...starting all not existed",
+           fine[] = "...no need to restart, all runs fine",
+           notall[] = "...not all processes exist, restarting", again[] = "...starting all",
+           failed[] = "...failed shutdown processes, failed to restart",
+           closing[] = "...closing all existing applications", close0[] = "   trying to close {0}",
+           close1[] = "   trying to close {1}", close2[] = "   trying to close {2}",
+           start0[] = "   starting {0}", start1[] = "   starting {1}",
+           terminate[] = "...failed to close process, trying to terminate";
+
+// clang-format off
+const std::vector<actcase> cases = {
+    // The run modes' branches.
+    {"juststart, one missing", "juststart", {"*onewin-a.exe", "onewin-b.exe"}, {juststart, start1}, {"started=0", "started=1"}},
+    {"juststart, nothing configured", "juststart", {}, {juststart}, {}},
+    {"restart, all running", "restart", {"*onewin-a.exe", "*onewin-b.exe"}, {fine}, {"WM_CLOSE main=0,started=0", "WM_CLOSE main=0"}},
+    // The wait comes between closing and looking again; with nothing running there is none.
+    {"restart, the running one closes", "restart", {"*onewin-a.exe", "onewin-b.exe"}, {notall, close0, again, start0, start1}, {"WM_CLOSE main=1,started=1", "started=1"}, {}, {}, 600, 0.55},
+    {"restart, none running", "restart", {"onewin-a.exe", "onewin-b.exe"}, {notall, again, start0, start1}, {"started=1", "started=1"}, {}, {}, 5000, 0, 4},
+    {"restart, one survives its close", "restart", {"*stubborn-a.exe", "onewin-b.exe"}, {notall, close0, failed}, {"WM_CLOSE main=1,started=0", "started=0"}},
+    // No stop entry names the running program, so it is never closed.
+    {"restart, running one not in the stop section", "restart", {"*onewin-a.exe", "onewin-b.exe"}, {notall, failed}, {"WM_CLOSE main=0", "started=0"}, {{1, 0, 0}, {1, 0, 0}}},
+    {"restart, nothing configured", "restart", {}, {fine}, {}, {}, {}, 5000, 0, 4},
+    {"invert, none running", "invert", {"onewin-a.exe", "onewin-b.exe"}, {"...starting them all", start0, start1}, {"started=1", "started=1"}},
+    // Closed in the order of the stop section, not of the start section.
+    {"invert, all running", "invert", {"*onewin-a.exe", "*onewin-b.exe"}, {"...closing all", close1, close0}, {"WM_CLOSE main=1", "WM_CLOSE main=1"}, {{1, 0, 0}, {0, 0, 0}}},
+    {"invert, some running", "invert", {"*onewin-a.exe", "onewin-b.exe"}, {"...failed to invert, not all processes exist, shutdown them", close0}, {"WM_CLOSE main=1", "started=0"}},
+    {"invert, nothing configured", "invert", {}, {"...starting them all"}, {}},
+    // A stop entry whose program does not run writes nothing and does not pause.
+    {"justclose, one running", "justclose", {"*onewin-a.exe", "onewin-b.exe"}, {closing, close0}, {"WM_CLOSE main=1", "started=0"}, {{1, 5000, 0}, {0, 0, 0}}, {}, 0, 0, 4},
+    // Named twice: handled twice, its pid still set after the first.
+    {"justclose, one program named twice", "justclose", {"*stubborn-a.exe", "onewin-b.exe"}, {closing, close0, close0}, {"WM_CLOSE main=2", ""}, {{0, 0, 0}, {0, 0, 0}}},
+    // A check looks at every program again: one gone since is skipped, and the windows of one
+    // still there are each reached once.
+    {"justclose, a check refreshes every entry", "justclose", {"*onewin-a.exe", "*onewin-b.exe", "*stubborn-c.exe", "onewin-d.exe"}, {closing, close0, close1, close2}, {"WM_CLOSE main=1", "WM_CLOSE main=1", "WM_CLOSE main=1", ""}, {{0, 0, 0}, {1, 300, 5}, {0, 0, 0}, {2, 0, 0}}},
+    {"justclose, nothing configured", "justclose", {}, {closing}, {}},
+    // Each close method on one running program.
+    {"method 0", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=1,exit=1"}},
+    {"method 0, two windows", "justclose", {"*twowin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=1,WM_CLOSE second=1"}},
+    {"method 0, hidden windows", "justclose", {"*hidden.exe"}, {closing, close0}, {"ends=0,WM_CLOSE main=0"}},
+    // A sent WM_QUIT is only a message; another process's window cannot be destroyed.
+    {"method 1", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=0,WM_QUIT main=1,WM_CLOSE main=0"}, {{0, 0, 1}}},
+    {"method 2", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=0,WM_DESTROY main=0,WM_CLOSE main=0"}, {{0, 0, 2}}},
+    // Terminates, sending nothing, then pauses.
+    {"method 3", "justclose", {"*nowin.exe"}, {closing, close0}, {"ends=1,exit=0"}, {{0, 500, 3}}, {}, 0, 0.45},
+    {"method 3, window", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=0,exit=0"}, {{0, 0, 3}}},
+    {"method 4", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=1,exit=1"}, {{0, 0, 4}}},
+    {"method 5", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=1,exit=1"}, {{0, 300, 5}}},
+    // One pause, spent before the check and not again after it.
+    {"method 5, stubborn", "justclose", {"*stubborn.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,exit=0"}, {{0, 1200, 5}}, {}, 0, 1.15, 2.3},
+    {"method 5, no window", "justclose", {"*nowin.exe"}, {closing, close0, terminate}, {"ends=1,exit=0"}, {{0, 0, 5}}},
+    // A modal "save changes?" box holds the close message; the check terminates it.
+    {"method 5, dialog", "justclose", {"*dialog.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,dialog open=1,exit=0"}, {{0, 0, 5}}, {}, 0, 0, 15},
+    {"method 6", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=0,WM_CLOSE main=0"}, {{0, 600, 6}}, {}, 0, 0.55},
+    // Starting: the directory before the last '/', also inside an argument.
+    {"start directory", "juststart", {"sub/onewin.exe"}, {juststart, start0}, {"started=1,cwd=\\sub"}, {}, {{"~/sub/onewin.exe", 0}}},
+    {"last slash in an argument", "juststart", {"onewin.exe -o out/", "onewin.exe"}, {juststart, start0}, {"", "started=1,cwd=\\onewin.exe -o out"}, {}, {{"~/onewin.exe -o out/x.txt", 0}}},
+    // No '/': the empty directory goes in, never ours, and the system refuses it.
+    {"no directory", "juststart", {"onewin.exe"}, {juststart, start0}, {"started=0"}, {}, {{"onewin.exe", 0}}},
+    {"backslashes", "juststart", {"onewin.exe"}, {juststart, start0}, {"started=0"}, {}, {{"|\\onewin.exe", 0}}},
+    // A path with a space runs the file it names, not the one before the space.
+    {"space in the path", "juststart", {"my onewin/onewin.exe", "my.exe"}, {juststart, start0}, {"started=1,cwd=\\my onewin", "started=0"}, {}, {{"~/my onewin/onewin.exe", 0}}},
+    // A pause after the last successful start; none after a failed one.
+    {"start delays", "juststart", {"onewin.exe"}, {juststart, start0, start1}, {"started=1,cwd="}, {}, {{"~/absent.exe", 5000}, {"~/onewin.exe", 800}}, 0, 0.75, 3.5},
+};
+// clang-format on
+
+std::string expand(std::string s, const e2e::scratch &dir) {
+    for (size_t at; (at = s.find_first_of("~|")) != std::string::npos;)
+        s.replace(at, 1, s[at] == '~' ? dir.slashed() : dir.path);
+    return s;
+}
+
+// The dump's line for a command: found when it names a running fixture, with that kind's windows.
+std::string dumpline(const std::string &command, const e2e::scratch &dir,
+                     const std::vector<const e2e::program *> &running) {
+    for (const e2e::program *p : running) {
+        std::string name = p->exe.substr(dir.path.size() + 1), kind = name.substr(0, 6);
+        if (command != dir.slashed() + "/" + name)
+            continue;
+        return "   " + command + " exist, pid " + std::to_string(p->pid) +
+               (kind == "twowin"                       ? " found 2 hwnds"
+                : kind == "hidden" || kind == "nowin." ? " failed to get hwnd"
+                                                       : " found 1 hwnds");
+    }
+    return "   " + command + " not exist";
+}
+
+std::string image(unsigned pid) {
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    char name[MAX_PATH] = {};
+    DWORD size = sizeof name;
+    if (h && !QueryFullProcessImageNameA(h, 0, name, &size))
+        name[0] = 0;
+    CloseHandle(h);
+    return name;
+}
+
+// Waits until a window of the program is the foreground window; false on timeout.
+bool infront(const e2e::program &p) {
+    for (DWORD t0 = GetTickCount(); GetTickCount() - t0 < 5000; Sleep(10)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(GetForegroundWindow(), &pid);
+        if (pid == p.pid)
+            return true;
+    }
+    return false;
+}
+
+TEST(acting, cases) {
+    for (const actcase &c : cases) {
+        SCOPED_TRACE(c.name);
+        e2e::scratch dir;
+        e2e::guard fixtures(dir);
+        std::vector<std::string> exes;
+        std::vector<const e2e::program *> before, running;
+        for (const std::string &p : c.programs) {
+            bool now = p[0] == '*';
+            std::string name = p.substr(now);
+            if (name.back() == '/')
+                std::filesystem::create_directories(dir.file(name));
+            exes.push_back(name.back() == '/' ? "" : e2e::placefixture(dir.path, name));
+            before.push_back(now ? &fixtures.start(name) : nullptr);
+            ASSERT_TRUE(!now || before.back()->ready) << name;
+            if (now)
+                running.push_back(before.back());
+        }
+        std::vector<start> starts = c.starts;
+        for (size_t i = 0; c.starts.empty() && i < c.programs.size(); ++i)
+            starts.push_back({"~/" + c.programs[i].substr(c.programs[i][0] == '*'), 0});
+        std::vector<stop> stops = c.stops;
+        std::string text =
+            std::string(c.mode) + "\nrestartdelay " + std::to_string(c.restartdelay) + "\nstart\n";
+        std::vector<std::string> expected = {"process dump:"};
+        for (start &s : starts) {
+            s.command = expand(s.command, dir);
+            text += "\"" + s.command + "\", " + std::to_string(s.startdelay) + "\n";
+            expected.push_back(dumpline(s.command, dir, running));
+            if (c.stops.empty())
+                stops.push_back({(int)stops.size(), 0, 0});
+        }
+        text += "stop\n";
+        for (const stop &s : stops) {
+            text += std::to_string(s.index) + ", " + std::to_string(s.closedelay) + ", " +
+                    std::to_string(s.method) + "\n";
+            // Under Wine a window comes to the front asynchronously, and keys sent before it
+            // gets there are lost: the keystroke is tested on a window already in front.
+            if (s.method == 4) {
+                ASSERT_TRUE(infront(*running[0]));
+            }
+        }
+        e2e::writefile(dir.file("t.cfg"), text);
+        e2e::result r = e2e::runtessark(dir.path, "t.cfg");
+        ASSERT_TRUE(r.finished);
+
+        for (std::string line : c.lines) {
+            if (size_t at = line.find('{'); at != std::string::npos)
+                line.replace(at, 3, starts[line[at + 1] - '0'].command);
+            expected.push_back(line);
+        }
+        expected.push_back("<stamp> *** normal shutdown");
+        std::vector<std::string> log = e2e::loglines(e2e::readfile(dir.file("tessark.log")));
+        auto dump = std::find(log.begin(), log.end(), "process dump:");
+        ASSERT_TRUE(dump != log.end() && dump != log.begin() &&
+                    dump[-1].rfind("...found ", 0) == 0);
+        EXPECT_EQ(std::vector<std::string>(dump, log.end()), expected);
+
+        std::vector<unsigned> others = fixtures.others();
+        for (size_t i = 0; i < c.expect.size(); ++i) {
+            SCOPED_TRACE(c.programs[i]);
+            std::vector<unsigned> started;
+            for (unsigned pid : others)
+                if (_stricmp(image(pid).c_str(), exes[i].c_str()) == 0)
+                    started.push_back(pid);
+            std::vector<std::string> events =
+                before[i] ? before[i]->events() : std::vector<std::string>();
+            std::stringstream items(c.expect[i]);
+            for (std::string item; std::getline(items, item, ',');) {
+                std::string key = item.substr(0, item.find('=')),
+                            value = item.substr(key.size() + 1);
+                if (key == "started") {
+                    EXPECT_EQ(started.size(), std::stoul(value));
+                    if (started.empty() && !before[i]) { // nothing of it ever ran
+                        EXPECT_FALSE(e2e::exists(e2e::eventsfile(exes[i])));
+                    }
+                } else if (key == "cwd") {
+                    e2e::program p;
+                    p.exe = exes[i];
+                    p.pid = started.empty() ? 0 : started[0];
+                    EXPECT_TRUE(p.waitfor("cwd " + dir.path + value)) << value;
+                } else if (key == "ends") {
+                    // A program still running now has been left running: give it a moment to prove
+                    // it.
+                    EXPECT_EQ(before[i]->waitexit(value == "1" ? 5000 : 300), value == "1");
+                    events = before[i]->events();
+                } else {
+                    EXPECT_EQ(std::count(events.begin(), events.end(), key), std::stoi(value))
+                        << key;
+                }
+            }
+        }
+        if (c.atleast > 0) {
+            EXPECT_GE(r.seconds, c.atleast);
+        }
+        if (c.under > 0) {
+            EXPECT_LT(r.seconds, c.under);
+        }
+        // Alt+F4 is released again; nothing presses any other key.
+        EXPECT_FALSE(GetAsyncKeyState(VK_MENU) & 0x8000);
+        EXPECT_FALSE(GetAsyncKeyState(VK_F4) & 0x8000);
+    }
+}
+
+} // namespace
