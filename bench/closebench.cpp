@@ -5,7 +5,6 @@
 //   closebench [rounds]   rounds per size and tool (default 3)
 #include "clock.h"
 #include "harness.h"
-#include "harness.h"
 
 #include <windows.h>
 

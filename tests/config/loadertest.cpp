@@ -126,8 +126,10 @@ std::string entries(int n) {
 // Large inputs in one pass: these would crawl if any step were quadratic.
 TEST(loader, largeinputs) {
     const std::string commas(10 * 1024 * 1024, ',');
-    for (auto c : {std::pair<std::string, int>{commas, 1}, {";" + commas + "\ninvert", 0},
-                   {"start \"" + commas + "\"", 1}, {entries(100000), 0}})
+    for (auto c : {std::pair<std::string, int>{commas, 1},
+                   {";" + commas + "\ninvert", 0},
+                   {"start \"" + commas + "\"", 1},
+                   {entries(100000), 0}})
         load(io::memorystream(c.first.data(), c.first.size()), c.second);
     ASSERT_EQ(configuration.starts.size() + configuration.stops.size(), 200000u);
     for (int i = 0; i < 100000; ++i) {
