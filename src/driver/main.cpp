@@ -6,8 +6,6 @@
 
 #include <cstdio>
 
-const char version[] = "1.0beta2";
-
 namespace {
 
 void say(const char *text) {

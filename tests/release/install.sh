@@ -1,0 +1,66 @@
+#!/bin/bash
+# The release as an admin meets it, under Wine: dist and the zip hold exactly what ships, the
+# MSI silently replaces an earlier version, the installed exes run and read back, schtasks
+# imports the task, a silent uninstall leaves only the log, and so does this test.
+# usage: install.sh SOURCE DIST INPUTS PREFIX VERSIONINFO EXES NUMERIC RUNNER...
+set -u
+src=$1 dist=$2 inputs=$3 prefix=$4 info=$5 numeric=$7
+IFS=, read -r -a exes <<<"$6"
+shift 7
+run=("$@") work=$(mktemp -d)
+dir="$prefix/drive_c/Program Files/Tessark" win='C:\Program Files\Tessark'
+fail() { echo "FAIL: $*" && exit 1; }
+# Output to a file: programs started here inherit its descriptors and may outlive a pipe.
+w() { "${run[@]}" "$@" </dev/null >>"$work/wine.log" 2>&1; }
+msi() { w msiexec "$1" "Z:${2//\//\\}" /qn; }
+versions() { "${run[@]}" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s \
+    </dev/null 2>/dev/null | sed -n 's/^ *DisplayVersion *REG_SZ *\([0-9.]*\).*/\1/p' | xargs; }
+cleanup() {
+    if [ -d "$dir" ]; then # after a failure: close the demo's programs, uninstall, unregister
+        (cd "$dir" && w "$win\\tessark.exe" examples/justclose.cfg)
+        for m in "$work"/earlier/*.msi "$package"; do msi /x "$m"; done
+        w schtasks /delete /tn Tessark /f; rm -rf "$dir"
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+zip=$(echo "$dist"/tessark-*-win64.zip) package=${zip%.zip}.msi
+version=${zip##*/tessark-} version=${version%-win64.zip}
+[ "$(ls "$dist" | xargs)" = "SHA256SUMS ${package##*/} ${zip##*/}" ] || fail "dist: $(ls "$dist")"
+(cd "$dist" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS"
+ship=$(printf '%s\n' "${exes[@]}" LICENSE README.md tessark-task.xml
+    cd "$src" && ls examples/*.cfg)
+[ "$(unzip -Z1 "$zip" | sort)" = "$(sort <<<"$ship")" ] || fail "the zip holds $(unzip -Z1 "$zip")"
+unzip -q "$zip" -d "$work/zip" || fail "unzip"
+
+cmake -DINPUTS="$inputs" -DVERSION=1.0beta1 -DDIST="$work/earlier" \
+    -P "$src/packaging/release.cmake" >>"$work/wine.log" 2>&1 || fail "packing 1.0beta1"
+msi /i "$work/earlier/tessark-1.0beta1-win64.msi" && msi /i "$package" || fail "installing"
+[ "$(versions)" = "${numeric%.0}" ] || fail "installed versions: $(versions)"
+diff -r "$work/zip" "$dir" || fail "the MSI installs other files than the zip holds"
+
+cd "$dir" || fail "no $dir"
+w "$win\\tessark.exe" examples/juststart.cfg
+sleep 2 # for Notepad and Clock to open their windows
+w "$win\\tessark.exe" examples/justclose.cfg
+grep -q '^   starting c:/windows/system32/notepad.exe$' tessark.log &&
+    grep -q '^   c:/windows/system32/notepad.exe exist, pid' tessark.log &&
+    [ "$(grep -c 'normal shutdown$' tessark.log)" = 2 ] || fail "the demo's log: $(cat tessark.log)"
+grep -qx $'Tessark, version '"$version"$'\r' "$work/wine.log" || fail "no banner of $version"
+for exe in "${exes[@]}"; do
+    got=$("${run[@]}" "$info" "$win\\$exe" </dev/null 2>&1 | tr -d '\r')
+    [ "$got" = "$numeric $numeric $version $version Tessark $exe " ] || fail "$exe's version: $got"
+done
+
+w schtasks /create /xml "$win\\tessark-task.xml" /tn Tessark || fail "schtasks /create"
+# Wine keeps only the settings of an imported task, not its triggers, principal or action.
+grep -cE '<(MultipleInstancesPolicy>IgnoreNew|\w+OnBatteries>false|ExecutionTimeLimit>PT10M)<' \
+    "$prefix/drive_c/windows/system32/tasks/Tessark" | grep -qx 4 || fail "the task lost settings"
+w schtasks /delete /tn Tessark /f || fail "schtasks /delete"
+
+msi /x "$package" || fail "uninstalling"
+[ "$(find . -mindepth 1)" = ./tessark.log ] && [ -z "$(versions)" ] ||
+    fail "left after uninstalling: $(find . -mindepth 1) $(versions)"
+cd / && rm -rf "$dir"
+echo "installed $version over 1.0beta1, ran the demo, read the resources, uninstalled"
