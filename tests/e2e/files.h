@@ -46,13 +46,7 @@ struct scratch {
         return (std::filesystem::path(path) / name).string();
     }
     // With '/', as configurations write paths.
-    std::string slashed() const {
-        std::string s = path;
-        for (char &c : s)
-            if (c == '\\')
-                c = '/';
-        return s;
-    }
+    std::string slashed() const { return std::filesystem::path(path).generic_string(); }
 };
 
 } // namespace e2e

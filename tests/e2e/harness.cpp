@@ -7,13 +7,7 @@
 namespace e2e {
 
 namespace {
-
 HANDLE job = nullptr; // of the guard alive, if any
-
-std::string inquotes(const std::string &s) {
-    return "\"" + s + "\"";
-}
-
 } // namespace
 
 std::string bindir() {
@@ -68,8 +62,7 @@ result run(const std::string &dir, const std::string &commandline, unsigned time
 }
 
 result runtessark(const std::string &dir, const std::string &args, unsigned timeoutms) {
-    return run(dir, inquotes(bindir() + "\\tessark.exe") + (args.empty() ? "" : " " + args),
-               timeoutms);
+    return run(dir, "\"" + bindir() + "\\tessark.exe\" " + args, timeoutms);
 }
 
 std::vector<std::string> loglines(const std::string &logtext) {
@@ -147,7 +140,7 @@ const program &guard::start(const std::string &name) {
     programs.emplace_back();
     program &p = programs.back();
     p.exe = placefixture(dir, name);
-    p.process = launch(dir, inquotes(p.exe));
+    p.process = launch(dir, "\"" + p.exe + "\"");
     p.pid = GetProcessId(p.process);
     p.ready = p.process && p.waitfor("ready");
     return p;
