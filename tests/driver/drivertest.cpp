@@ -103,7 +103,7 @@ TEST(driver, morethan1024processes) {
     e2e::guard programs(dir);
     std::string nowin = "\"" + e2e::placefixture(dir.path, "nowin.exe") + "\"";
     for (size_t n = processids().size(), i = 0; n + i < 1030; ++i)
-        CloseHandle(e2e::launch(dir.path, nowin));
+        CloseHandle(e2e::launch(dir.path, nowin, nullptr, false));
     const e2e::program &last = programs.start("onewin.exe");
     ASSERT_TRUE(last.ready);
     std::vector<unsigned> ids = processids();

@@ -16,7 +16,7 @@ std::string bindir() {
     return path.substr(0, path.find_last_of("\\/"));
 }
 
-void *launch(const std::string &dir, const std::string &commandline, void *out) {
+void *launch(const std::string &dir, const std::string &commandline, void *out, bool resume) {
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     if (out) {
@@ -32,7 +32,8 @@ void *launch(const std::string &dir, const std::string &commandline, void *out) 
         return nullptr;
     if (job)
         AssignProcessToJobObject(job, pi.hProcess);
-    ResumeThread(pi.hThread);
+    if (resume)
+        ResumeThread(pi.hThread);
     CloseHandle(pi.hThread);
     return pi.hProcess;
 }
