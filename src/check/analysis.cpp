@@ -1,4 +1,5 @@
 #include "check/analysis.h"
+#include "config/command.h"
 #include "config/configuration.h"
 #include "config/loader.h"
 
@@ -23,11 +24,17 @@ template <class L> void analyse(analysis &a, L load, const char *path) {
     configuration = config();
     a = analysis();
     loadtrace = &a.record;
+    a.record.marks.reserve(1024);
     a.loaded = load();
     loadtrace = nullptr;
     a.consistent = a.loaded && checkconfiguration();
     place(a);
-    a.unstartable.resize(configuration.starts.size());
+    a.names.reserve(configuration.starts.size());
+    a.directories.reserve(configuration.starts.size());
+    for (const startentry &e : configuration.starts) {
+        a.names.push_back(namecomponent(e.command));
+        a.directories.push_back(startdirectory(e.command));
+    }
     bool openfailed = !a.loaded && a.record.failure.wanted == unreadable;
     finderrors(a, openfailed && path ? whyunreadable(path) : "");
     if (a.loaded)

@@ -4,6 +4,7 @@
 #include "check/record.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace io {
@@ -18,7 +19,8 @@ struct analysis {
     bool consistent = false;                    // and checkconfiguration too: a run would act on it
     std::vector<position> starts, stops;        // where each entry begins
     position modeat = {0, 0}, delayat = {0, 0}; // the keywords that count; line 0: none
-    std::vector<std::string> unstartable;       // per start entry: why starting it fails, or empty
+    std::vector<std::string> names, directories;         // of each start entry, worked out once
+    std::unordered_map<size_t, std::string> unstartable; // start entry -> why starting it fails
     std::vector<finding> errors, warnings;
 };
 

@@ -1,6 +1,5 @@
 #include "check/machine.h"
 #include "check/words.h"
-#include "config/command.h"
 #include "config/configuration.h"
 #include "process/snapshot.h"
 #include "process/start.h"
@@ -63,19 +62,21 @@ void askmachine(analysis &a) {
     runningnames running;
     for (size_t k = 0; k < configuration.starts.size(); ++k) {
         const std::string &command = configuration.starts[k].command;
-        std::string name = namecomponent(command), directory = startdirectory(command);
-        std::string &unstartable = a.unstartable[k];
+        const std::string &name = a.names[k];
+        const std::string &directory = a.directories[k];
+        bool startable = !a.unstartable.count(k);
         position at = a.starts[k];
         std::string file = programfile(command);
         // A bare name is searched for along the PATH; it cannot start anyway.
-        if (unstartable.empty() && file.find_first_of("/\\") != std::string::npos) {
+        if (startable && file.find_first_of("/\\") != std::string::npos) {
             std::string disk = diskname(file);
             if (disk.empty()) {
                 a.warnings.push_back({missingexe, at,
                                       quoted(file) + " does not exist on this machine: starting it "
                                                      "fails, and the log shows only its "
                                                      "\"   starting\" line"});
-                unstartable = quoted(file) + " does not exist";
+                a.unstartable[k] = quoted(file) + " does not exist";
+                startable = false;
             } else if (disk != name && lower(disk) == lower(name)) {
                 a.warnings.push_back(
                     {exelettercase, at,
@@ -87,13 +88,13 @@ void askmachine(analysis &a) {
             }
         }
         // A directory inside the arguments is told of already.
-        if (unstartable.empty() && !directory.empty() && argumentsat(command) > directory.size()) {
+        if (startable && !directory.empty() && argumentsat(command) > directory.size()) {
             DWORD attributes = GetFileAttributesA(directory.c_str());
             if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 a.warnings.push_back({missingdirectory, at,
                                       "the start directory " + quoted(directory) +
                                           " does not exist on this machine: starting it fails"});
-                unstartable = "its start directory does not exist";
+                a.unstartable[k] = "its start directory does not exist";
             }
         }
         auto other = running.folded.find(lower(name));

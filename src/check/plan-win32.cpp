@@ -1,6 +1,5 @@
 #include "check/machine.h"
 #include "check/words.h"
-#include "config/command.h"
 #include "config/configuration.h"
 #include "process/branch.h"
 #include "process/close.h"
@@ -67,8 +66,8 @@ struct planner {
         for (void *w : windows) {
             // The system's own test: it sends nothing.
             if (IsHungAppWindow((HWND)w))
-                say("window " + hex(w) + " does not answer now: the message to it takes the " +
-                    "full 5 s");
+                say("window " + hex(w) +
+                    " does not answer now: Tessark passes over it, and the program stays");
             else
                 ++answering;
         }
@@ -142,11 +141,12 @@ struct planner {
                 continue;
             const startentry &e = configuration.starts[k];
             text += logline(startingline, e.command);
-            if (!a.unstartable[k].empty()) {
-                say("the start fails, with no pause: " + a.unstartable[k]);
+            auto unstartable = a.unstartable.find(k);
+            if (unstartable != a.unstartable.end()) {
+                say("the start fails, with no pause: " + unstartable->second);
                 continue;
             }
-            say("in " + quoted(startdirectory(e.command)) +
+            say("in " + quoted(a.directories[k]) +
                 (e.startdelay ? ", then a pause of " + milliseconds(e.startdelay) : ""));
             pauses += e.startdelay;
         }

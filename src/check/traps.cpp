@@ -1,10 +1,10 @@
 #include "check/analysis.h"
 #include "check/words.h"
-#include "config/command.h"
 #include "config/configuration.h"
 #include "config/loader.h"
 
 #include <climits>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -15,8 +15,8 @@ struct traps {
     explicit traps(analysis &a) : a(a) {}
 
     analysis &a;
-    std::unordered_map<std::string, size_t> names; // name component -> first start entry
-    std::vector<int> closedby;                     // per start entry: first stop entry, or -1
+    std::unordered_map<std::string_view, size_t> names; // name component -> first start entry
+    std::vector<int> closedby;                          // per start entry: first stop entry, or -1
     bool clippeditem = false; // a number of the item being walked was held at INT_MAX
 
     void warn(findingkind kind, position at, const std::string &text) {
@@ -34,11 +34,11 @@ struct traps {
     void command(size_t k) {
         const std::string &c = configuration.starts[k].command;
         position at = a.starts[k];
-        std::string name = namecomponent(c), directory = startdirectory(c);
-        std::string &unstartable = a.unstartable[k];
+        const std::string &name = a.names[k];
+        const std::string &directory = a.directories[k];
         if (c.empty()) {
             warn(nodirectory, at, "the command is empty: nothing is ever started or found running");
-            unstartable = "the command is empty";
+            a.unstartable[k] = "the command is empty";
             return;
         }
         size_t ends = 0;
@@ -59,13 +59,13 @@ struct traps {
                  "program's name, so it is never found running, and it has no start directory, "
                  "so Windows refuses to start it; write " +
                      quoted(slashed));
-            unstartable = "it has no start directory";
+            a.unstartable[k] = "it has no start directory";
         } else if (directory.empty()) {
             warn(nodirectory, at,
                  "the command has no start directory (no '/' after its first character): "
                  "Windows refuses to start a program in an empty one, so it never starts; "
                  "write the full path, with '/'");
-            unstartable = "it has no start directory";
+            a.unstartable[k] = "it has no start directory";
         }
         size_t args = argumentsat(c);
         if (args != std::string::npos && c.find('/', args) != std::string::npos)
@@ -155,6 +155,7 @@ struct traps {
 
     void walk() {
         closedby.assign(configuration.starts.size(), -1);
+        names.reserve(configuration.starts.size());
         int modes = 0, delays = 0;
         for (const loadmark &m : a.record.marks) {
             modes += m.what == loadmark::mode;

@@ -10,30 +10,42 @@ std::string counted(size_t n, const char *one, const char *many) {
 
 std::string milliseconds(int ms) {
     std::string s = std::to_string(ms) + " ms";
-    char more[48];
-    if (ms >= 86400000)
-        std::snprintf(more, sizeof more, " (%.1f days)", ms / 86400000.0);
-    else if (ms >= 3600000)
-        std::snprintf(more, sizeof more, " (%.1f hours)", ms / 3600000.0);
-    else if (ms >= 60000)
-        std::snprintf(more, sizeof more, " (%.1f minutes)", ms / 60000.0);
-    else
-        return s;
-    return s + more;
+    // In tenths, cut rather than rounded: 2147483647 ms is 24.8 days, not yet 24.9.
+    struct {
+        int ms;
+        const char *name;
+    } units[] = {{86400000, "days"}, {3600000, "hours"}, {60000, "minutes"}};
+    for (auto &u : units) {
+        if (ms >= u.ms) {
+            long long tenths = ms * 10LL / u.ms;
+            return s + " (" + std::to_string(tenths / 10) + "." + std::to_string(tenths % 10) +
+                   " " + u.name + ")";
+        }
+    }
+    return s;
+}
+
+void quoted(std::string &out, const std::string &text) {
+    out += '"';
+    size_t from = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = (unsigned char)text[i];
+        if (c >= 0x20 && c < 0x7F)
+            continue;
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", c);
+        out.append(text, from, i - from);
+        out += hex;
+        from = i + 1;
+    }
+    out.append(text, from, std::string::npos);
+    out += '"';
 }
 
 std::string quoted(const std::string &text) {
-    std::string s = "\"";
-    for (unsigned char c : text) {
-        if (c >= 0x20 && c < 0x7F) {
-            s += (char)c;
-        } else {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            s += hex;
-        }
-    }
-    return s + "\"";
+    std::string s;
+    quoted(s, text);
+    return s;
 }
 
 namespace {
@@ -72,22 +84,21 @@ std::string tokenwords(int code, bool cut, const std::string &text) {
     }
 }
 
-std::string methodwords(int method) {
+const char *methodwords(int method) {
     switch (method) {
     case 0:
-        return "WM_CLOSE to its windows (method 0)";
+        return "WM_CLOSE to its windows";
     case 1:
-        return "WM_QUIT to its windows (method 1)";
+        return "WM_QUIT to its windows";
     case 2:
-        return "DestroyWindow on its windows (method 2)";
+        return "DestroyWindow on its windows";
     case 3:
-        return "terminates it (method 3)";
+        return "terminates it";
     case 4:
-        return "Alt+F4 to each of its windows, brought to the front (method 4)";
+        return "Alt+F4 to each of its windows, brought to the front";
     case 5:
-        return "WM_CLOSE to its windows, then, after closedelay, terminates it if it still runs "
-               "(method 5)";
+        return "WM_CLOSE to its windows, and after closedelay terminates it if it still runs";
     default:
-        return "nothing but the log line (method " + std::to_string(method) + ")";
+        return "nothing but the log line";
     }
 }

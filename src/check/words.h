@@ -11,6 +11,8 @@ std::string milliseconds(int ms);
 // A token as found by the loader: "the number 12", "','", "the word 'Start'".
 std::string tokenwords(int code, bool cut, const std::string &text);
 // What a close method does, for the reading: "WM_CLOSE to its windows".
-std::string methodwords(int method);
+const char *methodwords(int method);
 // A command or name, quoted, with unprintable bytes written as \xNN.
 std::string quoted(const std::string &text);
+// The same, appended to out.
+void quoted(std::string &out, const std::string &text);

@@ -44,8 +44,10 @@ int main(int argc, char **argv) {
         askmachine(a);
     for (const finding &f : a.errors)
         say(findingline(path, f) + "\n");
-    if (a.loaded)
-        say((a.errors.empty() ? "" : "\n") + readingtext(a));
+    if (a.loaded) {
+        say(a.errors.empty() ? "" : "\n");
+        writereading(a, say);
+    }
     if (!a.warnings.empty())
         say("\n");
     for (const finding &f : a.warnings)

@@ -8,20 +8,12 @@
 #include "text/lexer.h"
 
 #include <climits>
-#include <cstring>
 
 loadlistener *loadtrace = nullptr;
 
-namespace {
-
-struct vocable {
-    const char *text;
-    unsigned value;
-};
-
 // Registered in this order; the flags are the high halves.
 // clang-format off
-const vocable vocabulary[] = {
+const vocable vocabulary[vocabularysize] = {
     {" ", aux::skipflag},
     {"\t", aux::skipflag},
     {"\r", aux::skipflag},
@@ -39,9 +31,12 @@ const vocable vocabulary[] = {
 };
 // clang-format on
 
+namespace {
+
 // The leading digits, counting up to INT_MAX at most: a longer number must not wrap into a
-// small, valid-looking index or delay.
-int numbervalue(const char *text, bool &clipped) {
+// small, valid-looking index or delay. clipped tells that it was held there; text is left
+// where the digits end.
+int numbervalue(const char *&text, bool &clipped) {
     int value = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
         int digit = *text - '0';
@@ -140,10 +135,12 @@ private:
     // Out of line: five copies of it made tessark.exe grow.
     [[gnu::noinline]] int number() {
         bool clipped = false;
-        int value = numbervalue(lex.text(), clipped);
+        const char *end = lex.text();
+        int value = numbervalue(end, clipped);
         if (clipped)
             note(loadmark::clipped, value, false);
-        if (loadtrace && std::strchr(lex.text(), '.'))
+        // A number is digits with at most one point: what stops them is the point.
+        if (*end == '.')
             note(loadmark::fraction, value, false);
         return value;
     }
@@ -195,13 +192,6 @@ bool fail(const aux::lexer &lex) {
 }
 
 } // namespace
-
-const char *keyword(int code) {
-    for (const vocable &v : vocabulary)
-        if ((int)v.value == code && code != commatoken)
-            return v.text;
-    return nullptr;
-}
 
 void configurelexer(aux::lexer &lex, io::bufreader &reader) {
     lex.setbuffer(512);

@@ -46,8 +46,8 @@ public:
     // Column of the first character of the token just returned, counted from 1 after the last
     // line end that line counted; what stands inside a string moves it on like any character.
     unsigned column = 1;
-    // True right after a string cut off by the end of the input: returned as -2, or dropped
-    // when it held nothing.
+    // The scan stopped inside a string: right after a string token, or at the end of the
+    // input inside one (that string comes back as -2, or is dropped when it held nothing).
     bool instring() const { return state == quoted; }
     // True after a lexerror for a token that reached the buffer's capacity.
     bool full() const { return length + 1 >= capacity; }

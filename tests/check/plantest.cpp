@@ -81,6 +81,9 @@ std::string prepare(const e2e::scratch &dir, e2e::guard &fixtures, const std::st
         text += std::to_string(s.index) + ", " + std::to_string(s.closedelay) + ", " +
                 std::to_string(s.method) + "\n";
     e2e::writefile(dir.file("t.cfg"), text);
+    // A window that has not answered for 5 s counts as hung.
+    if (text.find("/hung") != std::string::npos)
+        Sleep(6000);
     std::set<std::string> before = listing(dir);
     e2e::result r = check(dir, "t.cfg");
     EXPECT_TRUE(r.finished);
@@ -113,6 +116,8 @@ TEST(checker, planisthelog) {
         // The check looks at every program again: one gone since is skipped when named again.
         {"justclose", {"*onewin-a", "*onewin-b", "onewin-c"}, {{0, 0, 0}, {1, 300, 5}, {0, 0, 0}}},
         {"justclose", {"*stubborn-a", "*hidden-b"}, {{0, 0, 1}, {1, 0, 0}}},
+        // Not answering for 5 s makes a window hung: WM_CLOSE passes it over, termination follows.
+        {"justclose", {"*hung-a"}, {{0, 0, 5}}},
     };
     for (auto &c : cases) {
         SCOPED_TRACE(std::string(c.head) + ", " + c.programs[0]);
