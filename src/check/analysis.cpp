@@ -29,12 +29,10 @@ template <class L> void analyse(analysis &a, L load, const char *path) {
     loadtrace = nullptr;
     a.consistent = a.loaded && checkconfiguration();
     place(a);
-    a.names.reserve(configuration.starts.size());
-    a.directories.reserve(configuration.starts.size());
-    for (const startentry &e : configuration.starts) {
-        a.names.push_back(namecomponent(e.command));
-        a.directories.push_back(startdirectory(e.command));
-    }
+    a.names.resize(configuration.starts.size());
+    a.directories.resize(configuration.starts.size());
+    for (size_t k = 0; k < configuration.starts.size(); ++k)
+        commandparts(configuration.starts[k].command, a.names[k], a.directories[k]);
     bool openfailed = !a.loaded && a.record.failure.wanted == unreadable;
     finderrors(a, openfailed && path ? whyunreadable(path) : "");
     if (a.loaded)

@@ -9,3 +9,5 @@ std::string namecomponent(const std::string &command);
 // The text before the last '/', arguments included; empty when there is none past the first
 // character. The directory the program is started in.
 std::string startdirectory(const std::string &command);
+// Both, from one pass over the command.
+void commandparts(const std::string &command, std::string &name, std::string &directory);
