@@ -66,6 +66,18 @@ void askmachine(analysis &a) {
         const std::string &directory = a.directories[k];
         bool startable = !a.unstartable.count(k);
         position at = a.starts[k];
+        // The directory first: without it the start fails whatever the program. One inside
+        // the arguments is told of already.
+        if (startable && !directory.empty() && argumentsat(command) > directory.size()) {
+            DWORD attributes = GetFileAttributesA(directory.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                a.warnings.push_back({missingdirectory, at,
+                                      "the start directory " + quoted(directory) +
+                                          " does not exist on this machine: starting it fails"});
+                a.unstartable[k] = "its start directory does not exist";
+                startable = false;
+            }
+        }
         std::string file = programfile(command);
         // A bare name is searched for along the PATH; it cannot start anyway.
         if (startable && file.find_first_of("/\\") != std::string::npos) {
@@ -76,25 +88,16 @@ void askmachine(analysis &a) {
                                                      "fails, and the log shows only its "
                                                      "\"   starting\" line"});
                 a.unstartable[k] = quoted(file) + " does not exist";
-                startable = false;
             } else if (disk != name && lower(disk) == lower(name)) {
                 a.warnings.push_back(
                     {exelettercase, at,
                      "the file is named " + quoted(disk) +
                          " on this machine, but Tessark looks for " + quoted(name) +
-                         " in exactly that letter case: the program, when not "
-                         "started by Tessark, runs as " +
-                         quoted(disk) + " and is not recognised; write " + quoted(disk)});
-            }
-        }
-        // A directory inside the arguments is told of already.
-        if (startable && !directory.empty() && argumentsat(command) > directory.size()) {
-            DWORD attributes = GetFileAttributesA(directory.c_str());
-            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                a.warnings.push_back({missingdirectory, at,
-                                      "the start directory " + quoted(directory) +
-                                          " does not exist on this machine: starting it fails"});
-                a.unstartable[k] = "its start directory does not exist";
+                         " in exactly that letter case: the program can then run as " +
+                         quoted(disk) +
+                         ", which Tessark does not recognise, and is started again on every run; "
+                         "write " +
+                         quoted(disk)});
             }
         }
         auto other = running.folded.find(lower(name));

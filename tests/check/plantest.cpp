@@ -141,6 +141,34 @@ TEST(checker, touchesnothing) {
     EXPECT_NE(out.find("   trying to close " + dir.slashed() + "/hung.exe"), std::string::npos);
 }
 
+// What this machine says, and only when asked: a directory or a program that is not there,
+// and names in another letter case, on disk and among the running processes.
+TEST(checker, machinewarnings) {
+    e2e::scratch dir;
+    e2e::guard fixtures(dir);
+    ASSERT_TRUE(fixtures.start("onewin.exe").ready);
+    std::string d = dir.slashed();
+    e2e::writefile(dir.file("t.cfg"), "start\n\"" + d + "/nodir/a.exe\", 0\n\"" + d +
+                                          "/none.exe\", 0\n\"" + d +
+                                          "/OneWin.exe\", 0\nstop 0,0,0 1,0,0 2,0,0\n");
+    const std::vector<std::string> online = {
+        "t.cfg:2:1: warning: the start directory",
+        "t.cfg:3:1: warning: \"" + d + "/none.exe\" does",
+        "t.cfg:4:1: warning: the file is named \"onewin.exe\"",
+        "t.cfg:4:1: warning: a process runs as \"onewin.exe\""};
+    for (const char *args : {"t.cfg", "--offline t.cfg"}) {
+        SCOPED_TRACE(args);
+        std::vector<std::string> warnings;
+        for (const std::string &l : lines(check(dir, args).out))
+            if (l.find(": warning: ") != std::string::npos)
+                warnings.push_back(l);
+        bool offline = args[0] == '-';
+        ASSERT_EQ(warnings.size(), offline ? 0 : online.size());
+        for (size_t i = 0; i < warnings.size(); ++i)
+            EXPECT_EQ(warnings[i].substr(0, online[i].size()), online[i]);
+    }
+}
+
 // The command line, the form of a finding and the exit codes; the examples check clean.
 TEST(checker, exitcodes) {
     e2e::scratch dir;
