@@ -35,3 +35,6 @@ extern config configuration;
 bool loadconfiguration(const char *path);
 // Checks that the stop section fits the start section; logs the reason when not.
 bool checkconfiguration();
+// The first stop entry from position from on whose index names no start entry; the number of
+// stop entries when there is none.
+size_t wrongindex(size_t from);

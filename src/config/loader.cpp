@@ -1,5 +1,6 @@
 #include "config/loader.h"
 #include "config/configuration.h"
+#include "config/loadtrace.h"
 #include "io/bufreader.h"
 #include "io/filestream.h"
 #include "io/logfile.h"
@@ -8,16 +9,11 @@
 
 #include <climits>
 
-namespace {
-
-struct vocable {
-    const char *text;
-    unsigned value;
-};
+loadlistener *loadtrace = nullptr;
 
 // Registered in this order; the flags are the high halves.
 // clang-format off
-const vocable vocabulary[] = {
+const vocable vocabulary[vocabularysize] = {
     {" ", aux::skipflag},
     {"\t", aux::skipflag},
     {"\r", aux::skipflag},
@@ -35,18 +31,17 @@ const vocable vocabulary[] = {
 };
 // clang-format on
 
-// A syntax error travels as a plain 0, like every other failure, to the loader's catch-all.
-[[noreturn]] void syntaxerror() {
-    throw 0;
-}
+namespace {
 
 // The leading digits, counting up to INT_MAX at most: a longer number must not wrap into a
-// small, valid-looking index or delay.
-int numbervalue(const char *text) {
+// small, valid-looking index or delay. clipped tells that it was held there; text is left
+// where the digits end.
+int numbervalue(const char *&text, bool &clipped) {
     int value = 0;
     for (; *text >= '0' && *text <= '9'; ++text) {
         int digit = *text - '0';
-        value = value > (INT_MAX - digit) / 10 ? INT_MAX : value * 10 + digit;
+        clipped = clipped || value > (INT_MAX - digit) / 10;
+        value = clipped ? INT_MAX : value * 10 + digit;
     }
     return value;
 }
@@ -62,7 +57,9 @@ public:
                 parseitem(lex.nexttoken());
         } catch (aux::auxexception e) {
             if (e != aux::endofinput)
-                syntaxerror();
+                syntaxerror(lex.full() ? toolong : unreadable, 0);
+            if (loadtrace && (open || lex.instring()))
+                note(loadmark::cutoff, open ? itemcode : (int)stringtoken, open);
         }
     }
 
@@ -70,8 +67,10 @@ private:
     enum section { none, starts, stops };
 
     void parseitem(int t) {
-        if (t < 0)
-            syntaxerror();
+        itemline = lex.line;
+        itemcolumn = lex.column;
+        itemcode = t;
+        open = true;
         switch (t) {
         case starttoken:
             current = starts;
@@ -84,54 +83,98 @@ private:
         case invert:
         case justclose:
             configuration.mode = (runmode)t;
+            note(loadmark::mode, t, true);
             break;
         case restartdelaytoken:
-            configuration.restartdelay = readnumber();
+            configuration.restartdelay = readnumber(wantrestartdelay);
+            note(loadmark::restartdelay, configuration.restartdelay, true);
             break;
         default:
+            // Also a character that begins no symbol, or a string left open, neither of
+            // which is a string or a number.
             if (current == starts)
                 parsestartline(t);
             else if (current == stops)
                 parsestopline(t);
             else
-                syntaxerror();
+                syntaxerror(wantkeyword, t);
         }
+        open = false;
     }
 
     void parsestartline(int t) {
         if (t != stringtoken)
-            syntaxerror();
+            syntaxerror(wantcommand, t);
         startentry entry;
         entry.command = lex.text();
-        expect(commatoken);
-        entry.startdelay = readnumber();
+        expect(commatoken, wantcommaaftercommand);
+        entry.startdelay = readnumber(wantstartdelay);
         configuration.starts.push_back(std::move(entry));
+        note(loadmark::start, (int)configuration.starts.size() - 1, true);
     }
 
     void parsestopline(int t) {
         if (t != numbertoken)
-            syntaxerror();
+            syntaxerror(wantindex, t);
         stopentry entry;
-        entry.index = numbervalue(lex.text());
-        expect(commatoken);
-        entry.closedelay = readnumber();
-        expect(commatoken);
-        entry.method = readnumber();
+        entry.index = number();
+        expect(commatoken, wantcommaafterindex);
+        entry.closedelay = readnumber(wantclosedelay);
+        expect(commatoken, wantcommaafterclosedelay);
+        entry.method = readnumber(wantmethod);
         configuration.stops.push_back(entry);
+        note(loadmark::stop, (int)configuration.stops.size() - 1, true);
     }
 
-    int readnumber() {
-        expect(numbertoken);
-        return numbervalue(lex.text());
+    int readnumber(expectation wanted) {
+        expect(numbertoken, wanted);
+        return number();
     }
 
-    void expect(int code) {
-        if (lex.nexttoken() != code)
-            syntaxerror();
+    // The number just read; the checker hears of a fraction dropped or a value held at INT_MAX.
+    // Out of line: five copies of it made tessark.exe grow.
+    [[gnu::noinline]] int number() {
+        bool clipped = false;
+        const char *end = lex.text();
+        int value = numbervalue(end, clipped);
+        if (clipped)
+            note(loadmark::clipped, value, false);
+        // A number is digits with at most one point: what stops them is the point.
+        if (*end == '.')
+            note(loadmark::fraction, value, false);
+        return value;
+    }
+
+    void expect(int code, expectation wanted) {
+        int t = lex.nexttoken();
+        if (t != code)
+            syntaxerror(wanted, t);
+    }
+
+    // Marks the item begun last, or the token just read.
+    void note(loadmark::kind what, int value, bool item) {
+        if (loadtrace)
+            loadtrace->mark(
+                {what, item ? itemline : lex.line, item ? itemcolumn : lex.column, value});
+    }
+
+    // A syntax error travels as a plain 0, like every other failure, to the loader's
+    // catch-all; only the checker is told what was wanted.
+    [[noreturn]] void syntaxerror(expectation wanted, int found) {
+        // A token that overran the buffer, or was cut by a failed read, has no end.
+        if (loadtrace)
+            loadtrace->failed({wanted, lex.line, lex.column, found, lex.instring(),
+                               found == 0 ? "" : lex.text()});
+        throw 0;
     }
 
     aux::lexer &lex;
     section current = none;
+    // The item being read: where it began and its first token, while it is open.
+    int itemline = 0;
+    unsigned itemcolumn = 0;
+    int itemcode = 0;
+    bool open = false;
 };
 
 void load(aux::lexer &lex, io::stream &source) {
@@ -141,6 +184,9 @@ void load(aux::lexer &lex, io::stream &source) {
 }
 
 bool fail(const aux::lexer &lex) {
+    // A failure the parser did not tell of: the file could not be opened or read.
+    if (loadtrace)
+        loadtrace->failed({unreadable, lex.line, 1, 0, false, ""});
     applog.printf("...not enough memory or syntax error at line %d in config file\n", lex.line);
     return false;
 }

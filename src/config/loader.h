@@ -25,5 +25,16 @@ enum configtoken {
 // Sets the lexer up with the configuration's vocabulary, reading from reader.
 void configurelexer(aux::lexer &lex, io::bufreader &reader);
 
+// The configuration's vocabulary, in the order of registration.
+struct vocable {
+    const char *text;
+    unsigned value;
+};
+const unsigned vocabularysize = 14;
+extern const vocable vocabulary[vocabularysize];
+
+// The text of a keyword's token code ("restart" for 11), or null.
+const char *keyword(int code);
+
 // loadconfiguration from any source of bytes; the source is not closed.
 bool loadconfiguration(io::stream &source);

@@ -1,6 +1,7 @@
 #include "process/close.h"
 #include "config/configuration.h"
 #include "io/logfile.h"
+#include "process/loglines.h"
 #include "process/lookup.h"
 #include "process/snapshot.h"
 
@@ -10,10 +11,6 @@ namespace {
 
 // The access mask older headers give PROCESS_ALL_ACCESS; asked for exactly.
 const DWORD allaccess = 0x1F0FFF;
-
-// A hung program, or one that opens a "save changes?" dialog on WM_CLOSE, holds the run
-// at most this long per window.
-const UINT messagetimeout = 5000;
 
 INPUT key(WORD vk, DWORD flags) {
     INPUT in = {};
@@ -29,13 +26,13 @@ void closewithcheck(const stopentry &s) {
     if (s.closedelay != 0)
         Sleep((DWORD)s.closedelay);
     if (!takesnapshot()) {
-        applog.printf("...failed to enumerate processes\n");
+        applog.printf("%s", enumfailedline);
         return;
     }
     lookupprocesses();
     unsigned pid = configuration.starts[s.index].pid;
     if (pid != 0) {
-        applog.printf("...failed to close process, trying to terminate\n");
+        applog.printf("%s", terminatingline);
         killprocess(pid);
     }
 }
@@ -73,7 +70,7 @@ void closeall() {
         const startentry &e = configuration.starts[s.index];
         if (e.pid == 0)
             continue;
-        applog.printf("   trying to close %s\n", e.command.c_str());
+        applog.printf(closingline, e.command.c_str());
         switch (s.method) {
         case 0:
             closewindows(s.index, WM_CLOSE);

@@ -6,6 +6,10 @@ enum closeaction : unsigned {
     altf4action = 0xFFFF, // Alt+F4 to each window brought to the foreground
 };
 
+// A hung program, or one that opens a "save changes?" dialog on WM_CLOSE, holds the run at
+// most this long per window sent a message.
+const unsigned messagetimeout = 5000;
+
 // Closes the running programs in the order of the stop section, each by its method.
 void closeall();
 // Applies one action, or sends one message, to every window of start entry index.

@@ -4,9 +4,7 @@
 
 #include <string>
 
-// The dump goes to the log in one flushed write: a flush per piece made it cost more than
-// the whole lookup on a large configuration, and the text is the same.
-void dumpprocesses() {
+std::string dumptext() {
     std::string text = "process dump:\n";
     for (const startentry &e : configuration.starts) {
         text += "   " + e.command + " ";
@@ -21,5 +19,11 @@ void dumpprocesses() {
         else
             text += "found " + std::to_string(e.windows.size()) + " hwnds\n";
     }
-    applog.write(text);
+    return text;
+}
+
+// The dump goes to the log in one flushed write: a flush per piece made it cost more than
+// the whole lookup on a large configuration, and the text is the same.
+void dumpprocesses() {
+    applog.write(dumptext());
 }

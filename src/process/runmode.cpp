@@ -1,8 +1,10 @@
 #include "process/runmode.h"
 #include "config/configuration.h"
 #include "io/logfile.h"
+#include "process/branch.h"
 #include "process/close.h"
 #include "process/dump.h"
+#include "process/loglines.h"
 #include "process/lookup.h"
 #include "process/snapshot.h"
 #include "process/start.h"
@@ -11,43 +13,23 @@
 
 namespace {
 
-// Restarts the set only when it is incomplete: close what runs, wait, and start all only
-// when nothing is left running.
-void restartall() {
-    int running = countrunning();
-    if (running == (int)configuration.starts.size()) {
-        applog.printf("...no need to restart, all runs fine\n");
-        return;
-    }
-    applog.printf("...not all processes exist, restarting\n");
+// The set is incomplete: close what runs, wait, and start all only when nothing is left
+// running. running is the count from before the closing.
+void restartall(int running) {
     closeall();
     if (running != 0 && configuration.restartdelay != 0)
         Sleep((DWORD)configuration.restartdelay);
     if (!takesnapshot()) {
-        applog.printf("...failed to enumerate processes\n");
+        applog.printf("%s", enumfailedline);
         return;
     }
     lookupprocesses();
     if (countrunning() != 0) {
-        applog.printf("...failed shutdown processes, failed to restart\n");
+        applog.printf("%s", restartfailedline);
         return;
     }
-    applog.printf("...starting all\n");
+    applog.printf("%s", startingallline);
     startall();
-}
-
-void invertall() {
-    int running = countrunning();
-    if (running == 0) {
-        applog.printf("...starting them all\n");
-        startall();
-    } else if (running == (int)configuration.starts.size()) {
-        applog.printf("...closing all\n");
-        closeall();
-    } else {
-        applog.printf("...failed to invert, not all processes exist, shutdown them\n");
-        closeall();
-    }
 }
 
 } // namespace
@@ -55,20 +37,25 @@ void invertall() {
 void applymode() {
     lookupprocesses();
     dumpprocesses();
-    switch (configuration.mode) {
-    case juststart:
-        applog.printf("...starting all not existed\n");
+    int running = countrunning();
+    branch b = choosebranch(configuration.mode, running, (int)configuration.starts.size());
+    if (b == nobranch)
+        return;
+    applog.printf("%s", branchline(b));
+    switch (b) {
+    case startmissing:
+    case startset:
         startall();
         break;
-    case restart:
-        restartall();
+    case restartset:
+        restartall(running);
         break;
-    case invert:
-        invertall();
-        break;
-    case justclose:
-        applog.printf("...closing all existing applications\n");
+    case closeset:
+    case closesome:
+    case closeexisting:
         closeall();
+        break;
+    default:
         break;
     }
 }

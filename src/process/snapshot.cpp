@@ -1,6 +1,6 @@
 #include "process/snapshot.h"
+#include "config/command.h"
 #include "config/configuration.h"
-#include "text/splitter.h"
 
 #include <windows.h>
 
@@ -34,13 +34,8 @@ bool takesnapshot() {
 
 std::vector<std::string> namecomponents() {
     std::vector<std::string> names;
-    for (const startentry &e : configuration.starts) {
-        aux::splitter s(e.command.c_str(), '/');
-        const char *last = nullptr;
-        while (const char *piece = s.next())
-            last = piece;
-        names.push_back(last ? last : "");
-    }
+    for (const startentry &e : configuration.starts)
+        names.push_back(namecomponent(e.command));
     return names;
 }
 
@@ -48,7 +43,8 @@ namespace {
 
 const char unknownname[] = "<unknown>";
 
-// The executable's file name as the system spells it, or "<unknown>".
+} // namespace
+
 void processname(unsigned pid, char (&name)[MAX_PATH]) {
     std::strcpy(name, unknownname);
     // 0x1F0FFF: all access as older headers define it, which every Windows accepts.
@@ -64,8 +60,6 @@ void processname(unsigned pid, char (&name)[MAX_PATH]) {
     }
     CloseHandle(h);
 }
-
-} // namespace
 
 void identifyprocess(unsigned pid, const std::vector<std::string> &names) {
     char name[MAX_PATH];

@@ -14,6 +14,9 @@ extern snapshot procsnapshot;
 
 // Resets every start entry's pid, then reads the process ids; false when they were not read.
 bool takesnapshot();
+// The executable's file name of process pid as the system spells it, or "<unknown>" when the
+// process cannot be opened or read. 260 is MAX_PATH.
+void processname(unsigned pid, char (&name)[260]);
 // Gives pid to the first start entry whose name component is that process's executable name,
 // or "<unknown>" when the process cannot be opened or read.
 void identifyprocess(unsigned pid);

@@ -1,7 +1,8 @@
 #include "process/start.h"
+#include "config/command.h"
 #include "config/configuration.h"
 #include "io/logfile.h"
-#include "text/splitter.h"
+#include "process/loglines.h"
 
 #include <windows.h>
 
@@ -16,23 +17,11 @@ std::string applicationname(const std::string &command) {
     return command;
 }
 
-namespace {
-
-// The text before the last '/' of the command, arguments included; empty when there is none.
-std::string startdirectory(const std::string &command) {
-    aux::splitter s(command.c_str(), '/');
-    while (s.next())
-        ;
-    return s.directory();
-}
-
-} // namespace
-
 void startall() {
     for (startentry &e : configuration.starts) {
         if (e.pid != 0)
             continue;
-        applog.printf("   starting %s\n", e.command.c_str());
+        applog.printf(startingline, e.command.c_str());
         STARTUPINFOA si = {};
         si.cb = sizeof si;
         PROCESS_INFORMATION pi = {};

@@ -34,6 +34,7 @@ void lexer::setbuffer(unsigned size) {
     buffer = fresh;
     capacity = size;
     line = 1;
+    column = nextcolumn = 1;
 }
 
 void lexer::setinput(io::bufreader &reader) {
@@ -61,11 +62,13 @@ int lexer::scan() {
         char c;
         if (pushcount) {
             c = pushback[--pushcount];
+            ++nextcolumn;
         } else {
             if (!input)
                 return endofdata();
             try {
                 c = input->getbyte();
+                ++nextcolumn;
             } catch (io::ioexception e) {
                 if (e != io::endofdata)
                     throw lexerror;
@@ -74,6 +77,7 @@ int lexer::scan() {
         }
         switch (state) {
         case begin:
+            column = nextcolumn - 1;
             if (isletter(c)) {
                 state = identifier;
                 append(c);
@@ -182,6 +186,7 @@ void lexer::push(char c) {
     if (pushcount == sizeof pushback)
         throw lexerror;
     pushback[pushcount++] = c;
+    --nextcolumn;
 }
 
 // Pushes buffer[k..length) so that it is read again in the same order.
@@ -244,6 +249,7 @@ int lexer::finish(int result) {
 void lexer::countline() {
     if (line < INT_MAX)
         ++line;
+    nextcolumn = 1;
 }
 
 } // namespace aux

@@ -43,6 +43,14 @@ public:
     int stringcode = 0;
     unsigned symbolwindow = 0;
     int line = 1;
+    // Column of the first character of the token just returned, counted from 1 after the last
+    // line end that line counted; what stands inside a string moves it on like any character.
+    unsigned column = 1;
+    // The scan stopped inside a string: right after a string token, or at the end of the
+    // input inside one (that string comes back as -2, or is dropped when it held nothing).
+    bool instring() const { return state == quoted; }
+    // True after a lexerror for a token that reached the buffer's capacity.
+    bool full() const { return length + 1 >= capacity; }
 
 private:
     enum scanstate { begin, comment, symbol, number, identifier, quoted };
@@ -75,6 +83,7 @@ private:
     char *buffer = nullptr;
     io::bufreader *input = nullptr;
     char quote = 0;
+    unsigned nextcolumn = 1; // of the next character to take
     std::map<std::string, unsigned, std::less<>> tokens;
     char pushback[256];
     // Every blank and every byte of a comment is looked up as a one-character text; their

@@ -1,0 +1,81 @@
+#include "check/analysis.h"
+#include "check/words.h"
+#include "config/configuration.h"
+#include "config/loader.h"
+
+namespace {
+
+const char *wanted(expectation e) {
+    switch (e) {
+    case wantkeyword:
+        return "expected 'start' or 'stop' before the first entry (only a mode or restartdelay "
+               "may stand before it)";
+    case wantcommand:
+        return "expected a start entry (\"command\", startdelay) or a keyword";
+    case wantindex:
+        return "expected a stop entry (index, closedelay, method) or a keyword";
+    case wantcommaaftercommand:
+        return "expected ',' after the command";
+    case wantcommaafterindex:
+        return "expected ',' after the index";
+    case wantcommaafterclosedelay:
+        return "expected ',' after the closedelay";
+    case wantstartdelay:
+        return "expected the startdelay, a number, after ','";
+    case wantclosedelay:
+        return "expected the closedelay, a number, after ','";
+    case wantmethod:
+        return "expected the method, a number, after ','";
+    case wantrestartdelay:
+        return "expected a number after restartdelay";
+    default:
+        return "";
+    }
+}
+
+std::string syntax(const loadrecord &r) {
+    if (r.failure.wanted == toolong)
+        return "a token of 512 characters or more: a command holds at most 510, a number or a "
+               "word 511";
+    return std::string(wanted(r.failure.wanted)) + ", found " +
+           tokenwords(r.failure.found, r.failure.foundcut, r.foundtext);
+}
+
+std::string lastat(const std::vector<position> &at) {
+    return at.empty() ? "" : " (the last at line " + std::to_string(at.back().line) + ")";
+}
+
+} // namespace
+
+void finderrors(analysis &a, const std::string &reason) {
+    const loadfailure &f = a.record.failure;
+    if (!a.loaded) {
+        position at = {f.line, f.column};
+        if (f.wanted != unreadable)
+            a.errors.push_back({syntaxerror, at, syntax(a.record)});
+        else if (!reason.empty())
+            a.errors.push_back({unreadablefile, at, "cannot read the file: " + reason});
+        else
+            a.errors.push_back(
+                {unreadablefile, at, "reading the file failed here, or memory ran out"});
+        return;
+    }
+    size_t starts = configuration.starts.size(), stops = configuration.stops.size();
+    if (starts != stops) {
+        // Pointed at where the longer section ends: that is where one is missing.
+        position at = starts > stops ? a.starts.back() : a.stops.back();
+        a.errors.push_back({sectionsizes, at,
+                            counted(starts, "start entry", "start entries") + lastat(a.starts) +
+                                " but " + counted(stops, "stop entry", "stop entries") +
+                                lastat(a.stops) +
+                                ": tessark.exe wants one stop entry for each "
+                                "start entry, and stops"});
+    }
+    for (size_t i = wrongindex(0); i < stops; i = wrongindex(i + 1)) {
+        std::string range = starts ? "the start entries are 0 to " + std::to_string(starts - 1)
+                                   : "there is no start entry";
+        a.errors.push_back({badindex, a.stops[i],
+                            "this stop entry names start entry " +
+                                std::to_string(configuration.stops[i].index) + ", but " + range});
+    }
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// What the checker reports: the errors that make tessark.exe stop, then the traps.
+enum findingkind {
+    syntaxerror,
+    unreadablefile,
+    sectionsizes,
+    badindex,
+    // warnings
+    backslashes,
+    nodirectory,
+    arguments,
+    slashinargument,
+    multiline,
+    samename,
+    neverclosed,
+    closedtwice,
+    quitmethod,
+    destroymethod,
+    unknownmethod,
+    altf4method,
+    fraction,
+    clipped,
+    longdelay,
+    modeoverridden,
+    delayoverridden,
+    delayunused,
+    cutoff,
+    // warnings that ask this machine
+    missingexe,
+    missingdirectory,
+    exelettercase,
+    processlettercase,
+};
+
+struct position {
+    int line;
+    unsigned column;
+};
+
+struct finding {
+    findingkind kind;
+    position at;
+    std::string text;
+};
+
+inline bool iserror(findingkind k) {
+    return k <= badindex;
+}
+
+// "FILE:LINE:COLUMN: error: text" or "...: warning: text", the form editors and CI read.
+std::string findingline(const std::string &file, const finding &f);
+// Warnings in the order of the file.
+void sortbyposition(std::vector<finding> &findings);

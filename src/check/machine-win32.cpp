@@ -1,0 +1,112 @@
+#include "check/machine.h"
+#include "check/words.h"
+#include "config/configuration.h"
+#include "process/snapshot.h"
+#include "process/start.h"
+
+#include <windows.h>
+
+#include <unordered_map>
+#include <unordered_set>
+
+namespace {
+
+std::string lower(std::string s) {
+    for (char &c : s)
+        c = (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
+    return s;
+}
+
+// The file that CreateProcessA runs for a command: the whole command where Tessark passes it
+// as the application name, else its first word, with ".exe" when that has no extension.
+std::string programfile(const std::string &command) {
+    std::string file = applicationname(command);
+    if (!file.empty())
+        return file;
+    file = command.substr(0, command.find(' '));
+    size_t slash = file.find_last_of("/\\");
+    if (file.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos)
+        file += ".exe";
+    return file;
+}
+
+// The file's name on disk, in its own letter case; empty when there is no such file.
+std::string diskname(const std::string &path) {
+    WIN32_FIND_DATAA d;
+    HANDLE h = FindFirstFileA(path.c_str(), &d);
+    if (h == INVALID_HANDLE_VALUE)
+        return "";
+    FindClose(h);
+    return d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? "" : d.cFileName;
+}
+
+struct runningnames {
+    std::unordered_set<std::string> exact;
+    std::unordered_map<std::string, std::pair<std::string, unsigned>> folded; // first seen
+
+    runningnames() {
+        if (!takesnapshot())
+            return;
+        for (unsigned i = 0; i < procsnapshot.bytesreturned / 4; ++i) {
+            char name[MAX_PATH];
+            processname(procsnapshot.pids[i], name);
+            exact.insert(name);
+            folded.emplace(lower(name), std::make_pair(std::string(name), procsnapshot.pids[i]));
+        }
+    }
+};
+
+} // namespace
+
+void askmachine(analysis &a) {
+    runningnames running;
+    for (size_t k = 0; k < configuration.starts.size(); ++k) {
+        const std::string &command = configuration.starts[k].command;
+        const std::string &name = a.names[k];
+        const std::string &directory = a.directories[k];
+        bool startable = !a.unstartable.count(k);
+        position at = a.starts[k];
+        // The directory first: without it the start fails whatever the program. One inside
+        // the arguments is told of already.
+        if (startable && !directory.empty() && argumentsat(command) > directory.size()) {
+            DWORD attributes = GetFileAttributesA(directory.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                a.warnings.push_back({missingdirectory, at,
+                                      "the start directory " + quoted(directory) +
+                                          " does not exist on this machine: starting it fails"});
+                a.unstartable[k] = "its start directory does not exist";
+                startable = false;
+            }
+        }
+        std::string file = programfile(command);
+        // A bare name is searched for along the PATH; it cannot start anyway.
+        if (startable && file.find_first_of("/\\") != std::string::npos) {
+            std::string disk = diskname(file);
+            if (disk.empty()) {
+                a.warnings.push_back({missingexe, at,
+                                      quoted(file) + " does not exist on this machine: starting it "
+                                                     "fails, and the log shows only its "
+                                                     "\"   starting\" line"});
+                a.unstartable[k] = quoted(file) + " does not exist";
+            } else if (disk != name && lower(disk) == lower(name)) {
+                a.warnings.push_back(
+                    {exelettercase, at,
+                     "the file is named " + quoted(disk) +
+                         " on this machine, but Tessark looks for " + quoted(name) +
+                         " in exactly that letter case: the program can then run as " +
+                         quoted(disk) +
+                         ", which Tessark does not recognise, and is started again on every run; "
+                         "write " +
+                         quoted(disk)});
+            }
+        }
+        auto other = running.folded.find(lower(name));
+        if (!name.empty() && !running.exact.count(name) && other != running.folded.end())
+            a.warnings.push_back({processlettercase, at,
+                                  "a process runs as " + quoted(other->second.first) + " (pid " +
+                                      std::to_string(other->second.second) +
+                                      "): Tessark looks for " + quoted(name) +
+                                      " in exactly that letter case and does not recognise it"});
+    }
+    sortbyposition(a.warnings);
+}

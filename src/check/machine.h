@@ -1,0 +1,12 @@
+#pragma once
+
+#include "check/analysis.h"
+
+// What this machine says about the configuration: programs and start directories that do not
+// exist, and names in the wrong letter case. Reads files' names and processes' names only.
+void askmachine(analysis &a);
+
+// What a run would do now, on this machine: the process dump and every step in order, each
+// with the line tessark.exe would log for it, and the longest time the run can take. Looks
+// the programs up as a run does; starts, closes and sends nothing.
+std::string plantext(const analysis &a);

@@ -1,0 +1,231 @@
+#include "check/machine.h"
+#include "check/words.h"
+#include "config/configuration.h"
+#include "process/branch.h"
+#include "process/close.h"
+#include "process/dump.h"
+#include "process/loglines.h"
+#include "process/lookup.h"
+#include "process/snapshot.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+// Lines of the plan that a run does not log begin so.
+const char note[] = "      > ";
+
+// A log line with its "%s" filled in.
+std::string logline(const char *format, const std::string &text) {
+    std::string line = format;
+    size_t at = line.find("%s");
+    return at == std::string::npos ? line : line.replace(at, 2, text);
+}
+
+std::string hex(void *window) {
+    char s[32];
+    std::snprintf(s, sizeof s, "%p", window);
+    return s;
+}
+
+// The run walked through on what the lookup found. A program counts as gone once a close
+// method that reaches it has been applied: a window message to a window that answers, Alt+F4
+// to a window, or termination. tessark.exe itself only learns so at its next look.
+struct planner {
+    const analysis &a;
+    std::string text;
+    std::vector<bool> found, alive; // pid set as tessark.exe sees it; the program still runs
+    std::vector<std::string> why;   // why a program outlives the closing
+    long long pauses = 0;
+    int messaged = 0; // windows sent a message, each of which may hold the run 5 s
+
+    explicit planner(const analysis &a) : a(a) {
+        for (const startentry &e : configuration.starts) {
+            found.push_back(e.pid != 0);
+            why.push_back("no stop entry closes it");
+        }
+        alive = found;
+    }
+
+    void say(const std::string &s) { text += note + s + "\n"; }
+
+    void pause(int ms, const char *what) {
+        if (ms == 0)
+            return;
+        say(std::string("then a pause of ") + milliseconds(ms) + what);
+        pauses += ms;
+    }
+
+    // A message to every window of entry e; false when none answers.
+    bool message(size_t e, const char *what, const char *more) {
+        const std::vector<void *> &windows = configuration.starts[e].windows;
+        size_t answering = 0;
+        say(std::string(what) + " to " + counted(windows.size(), "window", "windows") + more);
+        for (void *w : windows) {
+            // The system's own test: it sends nothing.
+            if (IsHungAppWindow((HWND)w))
+                say("window " + hex(w) +
+                    " does not answer now: Tessark passes over it, and the program stays");
+            else
+                ++answering;
+        }
+        messaged += (int)windows.size();
+        if (windows.empty())
+            why[e] = "it has no visible window for the message";
+        else if (answering == 0)
+            why[e] = "its windows do not answer";
+        return answering > 0;
+    }
+
+    void close(const stopentry &s) {
+        size_t e = (size_t)s.index;
+        text += logline(closingline, configuration.starts[e].command);
+        size_t windows = configuration.starts[e].windows.size();
+        switch (s.method) {
+        case 0:
+        case 5:
+            if (message(e, "WM_CLOSE", ""))
+                alive[e] = false;
+            break;
+        case 1:
+            message(e, "WM_QUIT", ", which most programs ignore");
+            why[e] = "WM_QUIT (method 1) does not close it";
+            break;
+        case 2:
+            say("DestroyWindow on " + counted(windows, "window", "windows") +
+                ", which Windows refuses for another program's windows");
+            why[e] = "DestroyWindow (method 2) cannot close it";
+            break;
+        case 3:
+            say("terminated at once");
+            alive[e] = false;
+            break;
+        case 4:
+            say("Alt+F4 to " + counted(windows, "window", "windows") +
+                ", each brought to the front");
+            if (windows)
+                alive[e] = false;
+            else
+                why[e] = "it has no visible window for Alt+F4";
+            break;
+        default:
+            say("method " + std::to_string(s.method) + ": nothing but this line");
+            why[e] = "method " + std::to_string(s.method) + " does nothing";
+        }
+        if (s.method != 5) {
+            pause(s.closedelay, "");
+            return;
+        }
+        pause(s.closedelay, " to go");
+        // A fresh look at every program: what has gone is no longer found.
+        say("then Tessark looks again, and terminates it if it still runs");
+        found = alive;
+        if (found[e]) {
+            text += terminatingline;
+            say("it will still run: " + why[e]);
+            alive[e] = false;
+        }
+    }
+
+    void closeall() {
+        for (const stopentry &s : configuration.stops)
+            if (found[(size_t)s.index])
+                close(s);
+    }
+
+    void startall() {
+        for (size_t k = 0; k < configuration.starts.size(); ++k) {
+            if (found[k])
+                continue;
+            const startentry &e = configuration.starts[k];
+            text += logline(startingline, e.command);
+            auto unstartable = a.unstartable.find(k);
+            if (unstartable != a.unstartable.end()) {
+                say("the start fails, with no pause: " + unstartable->second);
+                continue;
+            }
+            say("in " + quoted(a.directories[k]) +
+                (e.startdelay ? ", then a pause of " + milliseconds(e.startdelay) : ""));
+            pauses += e.startdelay;
+        }
+    }
+
+    void restartall(int running) {
+        closeall();
+        if (running != 0)
+            pause(configuration.restartdelay, " (restartdelay)");
+        found = alive;
+        std::string left;
+        for (size_t k = 0; k < found.size(); ++k)
+            if (found[k])
+                left += (left.empty() ? "" : "; ") + quoted(configuration.starts[k].command) +
+                        ": " + why[k];
+        if (!left.empty()) {
+            text += restartfailedline;
+            say("still running then: " + left);
+            return;
+        }
+        text += startingallline;
+        std::string failed = restartfailedline;
+        say("only if nothing is left running when Tessark looks again; else it logs \"" +
+            failed.substr(0, failed.size() - 1) + "\" and starts nothing");
+        startall();
+    }
+
+    void run() {
+        int running = countrunning(), total = (int)configuration.starts.size();
+        branch b = choosebranch(configuration.mode, running, total);
+        text += branchline(b);
+        switch (b) {
+        case startmissing:
+        case startset:
+            startall();
+            break;
+        case allrunning:
+            say("all " + std::to_string(total) + " run: nothing is closed or started");
+            break;
+        case restartset:
+            say(std::to_string(running) + " of " + std::to_string(total) +
+                " run: close them, wait, look again, and start all");
+            restartall(running);
+            break;
+        case closesome:
+            say(std::to_string(running) + " of " + std::to_string(total) +
+                " run: they are closed, and the others are not started");
+            closeall();
+            break;
+        case closeset:
+        case closeexisting:
+            closeall();
+            break;
+        case nobranch:
+            break;
+        }
+    }
+};
+
+} // namespace
+
+std::string plantext(const analysis &a) {
+    if (!takesnapshot())
+        return "a run now: the process list cannot be read, and the run stops there\n";
+    lookupprocesses();
+    planner p(a);
+    p.text = "a run now, with " + counted(procsnapshot.bytesreturned / 4, "process", "processes") +
+             " on this machine, would log:\n" + dumptext();
+    p.run();
+    char longest[200];
+    double pauses = p.pauses / 1000.0, total = pauses + p.messaged * (messagetimeout / 1000.0);
+    if (p.messaged)
+        std::snprintf(longest, sizeof longest,
+                      "longest run: %.1f s: %.1f s of pauses, and %u s for each of %s sent a "
+                      "message, should it not answer\n",
+                      total, pauses, messagetimeout / 1000,
+                      counted(p.messaged, "window", "windows").c_str());
+    else
+        std::snprintf(longest, sizeof longest,
+                      "longest run: %.1f s, all of it pauses, no window sent a message\n", pauses);
+    return p.text + longest;
+}

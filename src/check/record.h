@@ -1,0 +1,23 @@
+#pragma once
+
+#include "config/loadtrace.h"
+
+#include <string>
+#include <vector>
+
+// Everything the loader told the checker during one load.
+struct loadrecord final : loadlistener {
+    std::vector<loadmark> marks;
+    loadfailure failure = {nofailure, 1, 1, 0, false, nullptr};
+    std::string foundtext; // failure.text, kept
+
+    void mark(const loadmark &m) override { marks.push_back(m); }
+    // The first failure told is the one that ended the load.
+    void failed(const loadfailure &f) override {
+        if (failure.wanted != nofailure)
+            return;
+        failure = f;
+        foundtext = f.text;
+        failure.text = nullptr;
+    }
+};

@@ -1,0 +1,249 @@
+#include "check/analysis.h"
+#include "check/words.h"
+#include "config/configuration.h"
+#include "config/loader.h"
+
+#include <climits>
+#include <functional>
+
+namespace {
+
+const int tenminutes = 600000;
+
+// The first start entry with each name: open addressing over entry numbers, which on a large
+// configuration costs a fraction of a map's node per name.
+struct firstbyname {
+    const std::vector<std::string> &names;
+    std::vector<std::pair<size_t, size_t>> slots; // hash, entry + 1; 0: empty
+
+    explicit firstbyname(const std::vector<std::string> &names) : names(names) {
+        size_t size = 16;
+        while (size < 2 * names.size())
+            size *= 2;
+        slots.assign(size, {0, 0});
+    }
+
+    // The first entry before k with k's name, or k itself when there is none.
+    size_t first(size_t k) {
+        size_t hash = std::hash<std::string>()(names[k]), mask = slots.size() - 1;
+        for (size_t i = hash & mask;; i = (i + 1) & mask) {
+            if (slots[i].second == 0) {
+                slots[i] = {hash, k + 1};
+                return k;
+            }
+            if (slots[i].first == hash && names[slots[i].second - 1] == names[k])
+                return slots[i].second - 1;
+        }
+    }
+};
+
+struct traps {
+    explicit traps(analysis &a) : a(a), names(a.names) {}
+
+    analysis &a;
+    firstbyname names;
+    std::vector<int> closedby; // per start entry: first stop entry, or -1
+    bool clippeditem = false;  // a number of the item being walked was held at INT_MAX
+
+    void warn(findingkind kind, position at, const std::string &text) {
+        a.warnings.push_back({kind, at, text});
+    }
+
+    void delay(position at, const char *what, int ms) {
+        // One held at INT_MAX has had its say.
+        if (ms > tenminutes && !(ms == INT_MAX && clippeditem))
+            warn(longdelay, at,
+                 std::string("a ") + what + " of " + milliseconds(ms) +
+                     " holds the whole run that long; is that meant?");
+    }
+
+    void command(size_t k) {
+        const std::string &c = configuration.starts[k].command;
+        position at = a.starts[k];
+        const std::string &name = a.names[k];
+        const std::string &directory = a.directories[k];
+        if (c.empty()) {
+            warn(nodirectory, at, "the command is empty: nothing is ever started or found running");
+            a.unstartable[k] = "the command is empty";
+            return;
+        }
+        size_t ends = 0;
+        for (char ch : c)
+            ends += ch == '\n';
+        if (ends)
+            warn(multiline, at,
+                 "the command holds a line end, which is part of it: no program runs by that "
+                 "name, and tessark.exe counts " +
+                     counted(ends, "line", "lines") +
+                     " fewer in the line numbers it gives after it; close the '\"' on its line");
+        if (c.find('/') == std::string::npos && c.find('\\') != std::string::npos) {
+            std::string slashed = c;
+            for (char &ch : slashed)
+                ch = ch == '\\' ? '/' : ch;
+            warn(backslashes, at,
+                 "the command has backslashes and no '/': Tessark looks for the whole text as the "
+                 "program's name, so it is never found running, and it has no start directory, "
+                 "so Windows refuses to start it; write " +
+                     quoted(slashed));
+            a.unstartable[k] = "it has no start directory";
+        } else if (directory.empty()) {
+            warn(nodirectory, at,
+                 "the command has no start directory (no '/' after its first character): "
+                 "Windows refuses to start a program in an empty one, so it never starts; "
+                 "write the full path, with '/'");
+            a.unstartable[k] = "it has no start directory";
+        }
+        size_t args = argumentsat(c);
+        if (args != std::string::npos && c.find('/', args) != std::string::npos)
+            warn(slashinargument, at,
+                 "the '/' in the arguments moves the start directory into them: Tessark starts "
+                 "it in " +
+                     quoted(directory) + " and looks for " + quoted(name) +
+                     ", so it never starts and is never found running; give no arguments");
+        else if (name.find(' ') != std::string::npos)
+            warn(arguments, at,
+                 "the name Tessark looks for, " + quoted(name) +
+                     ", holds a space: if that is an argument, no program runs by that name, so "
+                     "it is never found running and is started again on every run; give no "
+                     "arguments");
+        if (!name.empty()) {
+            size_t first = names.first(k);
+            if (first != k)
+                warn(samename, at,
+                     "start entry " + std::to_string(first) + " (line " +
+                         std::to_string(a.starts[first].line) + ") has the same name, " +
+                         quoted(name) +
+                         ": only that one is ever found running, so this one is started again "
+                         "on every run and never closed");
+        }
+        delay(at, "startdelay", configuration.starts[k].startdelay);
+    }
+
+    void stop(size_t j) {
+        const stopentry &s = configuration.stops[j];
+        position at = a.stops[j];
+        if (s.method == 1)
+            warn(quitmethod, at,
+                 "method 1 sends WM_QUIT, which most programs ignore when it is sent: the "
+                 "program is not closed; use 0 (WM_CLOSE) or 5 (WM_CLOSE, then terminate)");
+        else if (s.method == 2)
+            warn(destroymethod, at,
+                 "method 2 calls DestroyWindow, which Windows refuses for another program's "
+                 "windows: the program is not closed; use 0 or 5");
+        else if (s.method == 4)
+            warn(altf4method, at,
+                 "method 4 types Alt+F4 into each window brought to the front, which a "
+                 "background task (a scheduled task not run as the logged-on user) is not "
+                 "allowed to do: then nothing happens; use 0 or 5");
+        else if (s.method < 0 || s.method > 5)
+            warn(unknownmethod, at,
+                 "method " + std::to_string(s.method) +
+                     " is no close method: Tessark only logs the line and waits closedelay; use 0 "
+                     "to 5");
+        if ((unsigned)s.index < closedby.size()) {
+            int &first = closedby[s.index];
+            if (first >= 0)
+                warn(closedtwice, at,
+                     "start entry " + std::to_string(s.index) +
+                         " is closed already by the stop entry at line " +
+                         std::to_string(a.stops[first].line) +
+                         ": it is closed twice, and another may be left running");
+            else
+                first = (int)j;
+        }
+        delay(at, "closedelay", s.closedelay);
+    }
+
+    void restartdelay(const loadmark &m, bool last) {
+        position at = {m.line, m.column};
+        if (!last) {
+            warn(delayoverridden, at,
+                 "this restartdelay does not count: the last one does, at line " +
+                     std::to_string(a.delayat.line));
+        } else if (configuration.mode != restart) {
+            warn(delayunused, at,
+                 "restartdelay only counts in restart mode, and the mode is " +
+                     std::string(keyword(configuration.mode)));
+        } else {
+            delay(at, "restartdelay", m.value);
+        }
+    }
+
+    void cut(const loadmark &m) {
+        warn(cutoff, {m.line, m.column},
+             m.value == numbertoken ? "the file ends inside this stop entry: Tessark drops it "
+                                      "without a word"
+             : m.value == restartdelaytoken
+                 ? "the file ends before restartdelay's number: Tessark keeps the earlier value "
+                   "without a word"
+                 : "the file ends inside this entry: Tessark drops it without a word");
+    }
+
+    void walk() {
+        closedby.assign(configuration.starts.size(), -1);
+        int modes = 0, delays = 0;
+        for (const loadmark &m : a.record.marks) {
+            modes += m.what == loadmark::mode;
+            delays += m.what == loadmark::restartdelay;
+        }
+        for (const loadmark &m : a.record.marks) {
+            position at = {m.line, m.column};
+            switch (m.what) {
+            case loadmark::start:
+                command((size_t)m.value);
+                break;
+            case loadmark::stop:
+                stop((size_t)m.value);
+                break;
+            case loadmark::mode:
+                if (--modes > 0)
+                    warn(modeoverridden, at,
+                         "this mode does not count: the last mode keyword does, '" +
+                             std::string(keyword(configuration.mode)) + "' at line " +
+                             std::to_string(a.modeat.line));
+                break;
+            case loadmark::restartdelay:
+                restartdelay(m, --delays == 0);
+                break;
+            case loadmark::fraction:
+                warn(fraction, at,
+                     "a number with a fraction: Tessark drops it and reads " +
+                         std::to_string(m.value) + "; write whole milliseconds");
+                break;
+            case loadmark::clipped:
+                warn(clipped, at,
+                     "a number above 2147483647: Tessark reads 2147483647 (as a delay, about "
+                     "24.8 days)");
+                clippeditem = true;
+                continue;
+            case loadmark::cutoff:
+                cut(m);
+                break;
+            }
+            if (m.what != loadmark::fraction)
+                clippeditem = false;
+        }
+        for (size_t k = 0; k < closedby.size(); ++k)
+            if (closedby[k] < 0)
+                warn(neverclosed, a.starts[k],
+                     "no stop entry closes start entry " + std::to_string(k) +
+                         ": it is never closed, so justclose and invert leave it running, and "
+                         "restart, finding it still running, never restarts the set");
+    }
+};
+
+} // namespace
+
+void findtraps(analysis &a) {
+    traps(a).walk();
+}
+
+size_t argumentsat(const std::string &command) {
+    for (size_t i = 0; i + 5 <= command.size(); ++i) {
+        const char *c = command.c_str() + i;
+        if (c[0] == '.' && (c[1] | 0x20) == 'e' && (c[2] | 0x20) == 'x' && (c[3] | 0x20) == 'e' &&
+            c[4] == ' ')
+            return i + 4;
+    }
+    return std::string::npos;
+}

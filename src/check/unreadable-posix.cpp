@@ -1,0 +1,21 @@
+#include "check/analysis.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+std::string whyunreadable(const char *path) {
+    struct stat st;
+    if (stat(path, &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? "it does not exist"
+               : errno == EACCES                   ? "access is denied"
+                                                   : "it cannot be reached";
+    if (S_ISDIR(st.st_mode))
+        return "it is a directory";
+    int d = open(path, O_RDONLY | O_CLOEXEC);
+    if (d < 0)
+        return errno == EACCES ? "access is denied" : "it cannot be opened";
+    close(d);
+    return "";
+}

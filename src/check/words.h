@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+// How the checker names things in its messages.
+
+// "1 window", "2 windows".
+std::string counted(size_t n, const char *one, const char *many);
+// "500 ms", "15 minutes" for long ones: "900000 ms (15 minutes)".
+std::string milliseconds(int ms);
+// A token as found by the loader: "the number 12", "','", "the word 'Start'".
+std::string tokenwords(int code, bool cut, const std::string &text);
+// What a close method does, for the reading: "WM_CLOSE to its windows".
+const char *methodwords(int method);
+// A command or name, quoted, with unprintable bytes written as \xNN.
+std::string quoted(const std::string &text);
+// The same, appended to out.
+void quoted(std::string &out, const std::string &text);

@@ -1,0 +1,63 @@
+// tessarkcheck.exe: what a configuration means, and what a run of tessark.exe would do now,
+// told on the console before anything acts. It starts, closes and signals nothing, and
+// writes no file: the log stays closed, so the loader's own lines go nowhere.
+#include "check/analysis.h"
+#include "check/machine.h"
+#include "check/reading.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void say(const std::string &text) {
+    std::fputs(text.c_str(), stdout);
+}
+
+std::string counts(size_t errors, size_t warnings) {
+    return std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") +
+           std::to_string(warnings) + (warnings == 1 ? " warning\n" : " warnings\n");
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    bool offline = false;
+    const char *path = nullptr;
+    bool wrong = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--offline") == 0 && !offline)
+            offline = true;
+        else if (argv[i][0] == '-' || path)
+            wrong = true;
+        else
+            path = argv[i];
+    }
+    if (wrong || !path) {
+        say("usage: tessarkcheck.exe [--offline] CONFIGFILE\n");
+        return 3;
+    }
+    analysis a;
+    analysefile(a, path);
+    if (a.loaded && !offline)
+        askmachine(a);
+    for (const finding &f : a.errors)
+        say(findingline(path, f) + "\n");
+    if (a.loaded) {
+        say(a.errors.empty() ? "" : "\n");
+        writereading(a, say);
+    }
+    if (!a.warnings.empty())
+        say("\n");
+    for (const finding &f : a.warnings)
+        say(findingline(path, f) + "\n");
+    if (!offline && a.consistent)
+        say("\n" + plantext(a));
+    else if (!offline)
+        say("\na run now: tessark.exe stops at the configuration, with \"*** stop due to errors\", "
+            "and starts or closes nothing\n");
+    say("\n" + counts(a.errors.size(), a.warnings.size()));
+    std::fflush(stdout);
+    return !a.errors.empty() ? 2 : !a.warnings.empty() ? 1 : 0;
+}

@@ -1,0 +1,23 @@
+#include "config/command.h"
+#include "text/splitter.h"
+
+void commandparts(const std::string &command, std::string &name, std::string &directory) {
+    aux::splitter s(command.c_str(), '/');
+    const char *last = nullptr;
+    while (const char *piece = s.next())
+        last = piece;
+    name = last ? last : "";
+    directory = s.directory();
+}
+
+std::string namecomponent(const std::string &command) {
+    std::string name, directory;
+    commandparts(command, name, directory);
+    return name;
+}
+
+std::string startdirectory(const std::string &command) {
+    std::string name, directory;
+    commandparts(command, name, directory);
+    return directory;
+}

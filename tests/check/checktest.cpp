@@ -1,0 +1,83 @@
+// The checker's analysis: configurations against the findings they give, and where.
+#include "check/analysis.h"
+#include "io/memorystream.h"
+
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using found = std::tuple<int, int, unsigned>; // kind, line, column
+
+// "@missing" and "@dir" stand for a file that does not exist and for a directory.
+analysis check(const std::string &text) {
+    analysis a;
+    if (text == "@missing" || text == "@dir") {
+        analysefile(a, text == "@dir" ? "." : "no such dir/x.cfg");
+    } else {
+        io::memorystream source(text.data(), text.size());
+        analysestream(a, source);
+    }
+    return a;
+}
+
+const std::string ok = " stop 0,0,0"; // closes a lone start entry quietly
+
+TEST(check, findings) {
+    const std::string long600(600, 'x');
+    struct {
+        std::string text;
+        std::vector<found> findings;
+        const char *says = ""; // part of the first finding's text
+    } cases[] = {
+        // clang-format off
+        {"restart\nstart \"c:/a.exe\", 0" + ok, {}},
+        {"start \"a.exe\" 1", {{syntaxerror, 1, 15}}, "expected ',' after the command, found the number 1"},
+        {"\"a\",1", {{syntaxerror, 1, 1}}, "expected 'start' or 'stop'"},
+        {"restart\r\n  Stop", {{syntaxerror, 2, 3}}, "the word 'Stop' (keywords are written in lower case)"},
+        {"start \"a\",-1", {{syntaxerror, 1, 11}}, "the character \"-\""},
+        {"stop 0,1 2", {{syntaxerror, 1, 10}}, "expected ',' after the closedelay"},
+        {"start\n\"abc", {{syntaxerror, 2, 1}}, "a string that the end of the file cuts off"},
+        {"start \"" + long600 + "\"", {{syntaxerror, 1, 7}}, "512 characters"},
+        {"@missing", {{unreadablefile, 1, 1}}, "it does not exist"},
+        {"@dir", {{unreadablefile, 1, 1}}, "it is a directory"},
+        {"start \"c:/a.exe\",0\n\"c:/b.exe\",0 stop 0,0,0", {{sectionsizes, 2, 1}, {neverclosed, 2, 1}}, "2 start entries (the last at line 2) but 1 stop entry (the last at line 2)"},
+        {"start \"c:/a.exe\",0 stop\n0,0,0 1,0,0\n7,0,0", {{sectionsizes, 3, 1}, {badindex, 2, 7}, {badindex, 3, 1}}},
+        {"start \"c:/a.exe\",0 stop 3,0,0", {{badindex, 1, 25}, {neverclosed, 1, 7}}, "names start entry 3, but the start entries are 0 to 0"},
+        {"start \"c:\\t\\a.exe\",0" + ok, {{backslashes, 1, 7}}, "write \"c:/t/a.exe\""},
+        {"start \"a.exe\",0 \"/b.exe\",0 \"\",0 stop 0,0,0 1,0,0 2,0,0", {{nodirectory, 1, 7}, {nodirectory, 1, 17}, {nodirectory, 1, 28}}},
+        {"start \"c:/t/a.exe -q\",0 \"c:/my t/b c\",0 stop 0,0,0 1,0,0", {{arguments, 1, 7}, {arguments, 1, 25}}, "\"a.exe -q\""},
+        {"start \"c:/t/a.EXE -o c:/x/y.txt\",0" + ok, {{slashinargument, 1, 7}}, "starts it in \"c:/t/a.EXE -o c:/x\" and looks for \"y.txt\""},
+        {"start \"c:/a\n.exe\",0\n\n" + ok, {{multiline, 1, 7}}},
+        {"start \"c:/t/a.exe\",0\n\"d:/a.exe\",0 stop 0,0,0 1,0,0", {{samename, 2, 1}}, "start entry 0 (line 1)"},
+        {"start \"c:/a.exe\",0 \"c:/b.exe\",0\nstop 0,0,0\n0,0,5", {{neverclosed, 1, 20}, {closedtwice, 3, 1}}},
+        {"start \"c:/a.exe\",0 \"c:/b.exe\",0 \"c:/c.exe\",0 \"c:/d.exe\",0\nstop 0,0,1 1,0,2 2,0,4 3,0,6", {{quitmethod, 2, 6}, {destroymethod, 2, 12}, {altf4method, 2, 18}, {unknownmethod, 2, 24}}},
+        {"start \"c:/a.exe\",1.5 stop 0,0.0,0", {{fraction, 1, 18}, {fraction, 1, 29}}, "reads 1"},
+        {"start \"c:/a.exe\",99999999999 stop 0,2147483647,0", {{clipped, 1, 18}, {longdelay, 1, 35}}},
+        {"restart restartdelay 600001 start \"c:/a.exe\",600000 stop 0,600001,0", {{longdelay, 1, 9}, {longdelay, 1, 58}}, "600001 ms (10.0 minutes)"},
+        {"juststart restartdelay 1\ninvert restartdelay 2 justclose", {{modeoverridden, 1, 1}, {delayoverridden, 1, 11}, {modeoverridden, 2, 1}, {delayunused, 2, 8}}, "'justclose' at line 2"},
+        {"start \"c:/a.exe\",0" + ok + " start \"c:/b.exe\",", {{cutoff, 1, 37}}, "inside this entry"},
+        {"start \"c:/a.exe\",0" + ok + " 0,0", {{cutoff, 1, 31}}, "inside this stop entry"},
+        {"restartdelay 5 restartdelay", {{delayunused, 1, 1}, {cutoff, 1, 16}}, "restartdelay only counts in restart mode, and the mode is juststart"},
+        {"start \"c:/a.exe\",0" + ok + " \"", {{cutoff, 1, 31}}},
+        // clang-format on
+    };
+    for (auto &c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 70));
+        analysis a = check(c.text);
+        std::vector<found> got;
+        std::vector<finding> all = a.errors;
+        all.insert(all.end(), a.warnings.begin(), a.warnings.end());
+        for (const finding &f : all)
+            got.emplace_back(f.kind, f.at.line, f.at.column);
+        EXPECT_EQ(got, c.findings);
+        if (!all.empty()) {
+            EXPECT_NE(all[0].text.find(c.says), std::string::npos) << all[0].text;
+        }
+        // Errors are what makes tessark.exe stop, and nothing else.
+        EXPECT_EQ(a.errors.empty(), a.consistent);
+    }
+}
+
+} // namespace
