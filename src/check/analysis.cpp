@@ -1,7 +1,7 @@
 #include "check/analysis.h"
 #include "config/command.h"
 #include "config/configuration.h"
-#include "config/loader.h"
+#include "config/grammar.h"
 
 namespace {
 
@@ -23,10 +23,8 @@ void place(analysis &a) {
 template <class L> void analyse(analysis &a, L load, const char *path) {
     configuration = config();
     a = analysis();
-    loadtrace = &a.record;
     a.record.marks.reserve(1024);
     a.loaded = load();
-    loadtrace = nullptr;
     a.consistent = a.loaded && checkconfiguration();
     place(a);
     a.names.resize(configuration.starts.size());
@@ -44,10 +42,10 @@ template <class L> void analyse(analysis &a, L load, const char *path) {
 
 void analysefile(analysis &a, const char *path) {
     analyse(
-        a, [&] { return loadconfiguration(path); }, path);
+        a, [&] { return loadconfiguration(path, a.record); }, path);
 }
 
 void analysestream(analysis &a, io::stream &source) {
     analyse(
-        a, [&] { return loadconfiguration(source); }, nullptr);
+        a, [&] { return loadconfiguration(source, a.record); }, nullptr);
 }

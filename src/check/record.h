@@ -6,14 +6,14 @@
 #include <vector>
 
 // Everything the loader told the checker during one load.
-struct loadrecord final : loadlistener {
+struct loadrecord {
     std::vector<loadmark> marks;
     loadfailure failure = {nofailure, 1, 1, 0, false, nullptr};
     std::string foundtext; // failure.text, kept
 
-    void mark(const loadmark &m) override { marks.push_back(m); }
+    void mark(const loadmark &m) { marks.push_back(m); }
     // The first failure told is the one that ended the load.
-    void failed(const loadfailure &f) override {
+    void failed(const loadfailure &f) {
         if (failure.wanted != nofailure)
             return;
         failure = f;

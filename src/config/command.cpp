@@ -9,15 +9,3 @@ void commandparts(const std::string &command, std::string &name, std::string &di
     name = last ? last : "";
     directory = s.directory();
 }
-
-std::string namecomponent(const std::string &command) {
-    std::string name, directory;
-    commandparts(command, name, directory);
-    return name;
-}
-
-std::string startdirectory(const std::string &command) {
-    std::string name, directory;
-    commandparts(command, name, directory);
-    return directory;
-}

@@ -1,15 +1,5 @@
 #include "config/loader.h"
-#include "config/configuration.h"
-#include "config/loadtrace.h"
-#include "io/bufreader.h"
-#include "io/filestream.h"
-#include "io/logfile.h"
-#include "text/auxexception.h"
-#include "text/lexer.h"
-
-#include <climits>
-
-loadlistener *loadtrace = nullptr;
+#include "config/grammar.h"
 
 // Registered in this order; the flags are the high halves.
 // clang-format off
@@ -33,163 +23,11 @@ const vocable vocabulary[vocabularysize] = {
 
 namespace {
 
-// The leading digits, counting up to INT_MAX at most: a longer number must not wrap into a
-// small, valid-looking index or delay. clipped tells that it was held there; text is left
-// where the digits end.
-int numbervalue(const char *&text, bool &clipped) {
-    int value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text) {
-        int digit = *text - '0';
-        clipped = clipped || value > (INT_MAX - digit) / 10;
-        value = clipped ? INT_MAX : value * 10 + digit;
-    }
-    return value;
-}
-
-class parser {
-public:
-    explicit parser(aux::lexer &lex) : lex(lex) {}
-
-    // Runs to the end of the input; an entry cut short by it is dropped.
-    void parsesections() {
-        try {
-            for (;;)
-                parseitem(lex.nexttoken());
-        } catch (aux::auxexception e) {
-            if (e != aux::endofinput)
-                syntaxerror(lex.full() ? toolong : unreadable, 0);
-            if (loadtrace && (open || lex.instring()))
-                note(loadmark::cutoff, open ? itemcode : (int)stringtoken, open);
-        }
-    }
-
-private:
-    enum section { none, starts, stops };
-
-    void parseitem(int t) {
-        itemline = lex.line;
-        itemcolumn = lex.column;
-        itemcode = t;
-        open = true;
-        switch (t) {
-        case starttoken:
-            current = starts;
-            break;
-        case stoptoken:
-            current = stops;
-            break;
-        case juststart:
-        case restart:
-        case invert:
-        case justclose:
-            configuration.mode = (runmode)t;
-            note(loadmark::mode, t, true);
-            break;
-        case restartdelaytoken:
-            configuration.restartdelay = readnumber(wantrestartdelay);
-            note(loadmark::restartdelay, configuration.restartdelay, true);
-            break;
-        default:
-            // Also a character that begins no symbol, or a string left open, neither of
-            // which is a string or a number.
-            if (current == starts)
-                parsestartline(t);
-            else if (current == stops)
-                parsestopline(t);
-            else
-                syntaxerror(wantkeyword, t);
-        }
-        open = false;
-    }
-
-    void parsestartline(int t) {
-        if (t != stringtoken)
-            syntaxerror(wantcommand, t);
-        startentry entry;
-        entry.command = lex.text();
-        expect(commatoken, wantcommaaftercommand);
-        entry.startdelay = readnumber(wantstartdelay);
-        configuration.starts.push_back(std::move(entry));
-        note(loadmark::start, (int)configuration.starts.size() - 1, true);
-    }
-
-    void parsestopline(int t) {
-        if (t != numbertoken)
-            syntaxerror(wantindex, t);
-        stopentry entry;
-        entry.index = number();
-        expect(commatoken, wantcommaafterindex);
-        entry.closedelay = readnumber(wantclosedelay);
-        expect(commatoken, wantcommaafterclosedelay);
-        entry.method = readnumber(wantmethod);
-        configuration.stops.push_back(entry);
-        note(loadmark::stop, (int)configuration.stops.size() - 1, true);
-    }
-
-    int readnumber(expectation wanted) {
-        expect(numbertoken, wanted);
-        return number();
-    }
-
-    // The number just read; the checker hears of a fraction dropped or a value held at INT_MAX.
-    // Out of line: five copies of it made tessark.exe grow.
-    [[gnu::noinline]] int number() {
-        bool clipped = false;
-        const char *end = lex.text();
-        int value = numbervalue(end, clipped);
-        if (clipped)
-            note(loadmark::clipped, value, false);
-        // A number is digits with at most one point: what stops them is the point.
-        if (*end == '.')
-            note(loadmark::fraction, value, false);
-        return value;
-    }
-
-    void expect(int code, expectation wanted) {
-        int t = lex.nexttoken();
-        if (t != code)
-            syntaxerror(wanted, t);
-    }
-
-    // Marks the item begun last, or the token just read.
-    void note(loadmark::kind what, int value, bool item) {
-        if (loadtrace)
-            loadtrace->mark(
-                {what, item ? itemline : lex.line, item ? itemcolumn : lex.column, value});
-    }
-
-    // A syntax error travels as a plain 0, like every other failure, to the loader's
-    // catch-all; only the checker is told what was wanted.
-    [[noreturn]] void syntaxerror(expectation wanted, int found) {
-        // A token that overran the buffer, or was cut by a failed read, has no end.
-        if (loadtrace)
-            loadtrace->failed({wanted, lex.line, lex.column, found, lex.instring(),
-                               found == 0 ? "" : lex.text()});
-        throw 0;
-    }
-
-    aux::lexer &lex;
-    section current = none;
-    // The item being read: where it began and its first token, while it is open.
-    int itemline = 0;
-    unsigned itemcolumn = 0;
-    int itemcode = 0;
-    bool open = false;
+// tessark.exe is told nothing of where the items stand.
+struct silent {
+    void mark(const loadmark &) {}
+    void failed(const loadfailure &) {}
 };
-
-void load(aux::lexer &lex, io::stream &source) {
-    io::bufreader reader(source, 1024);
-    configurelexer(lex, reader);
-    parser(lex).parsesections();
-}
-
-bool fail(const aux::lexer &lex) {
-    // A failure the parser did not tell of: the file could not be opened or read.
-    if (loadtrace)
-        loadtrace->failed({unreadable, lex.line, 1, 0, false, ""});
-    applog.printf("...not enough memory or syntax error at line %d in config file\n", lex.line);
-    return false;
-}
 
 } // namespace
 
@@ -205,22 +43,11 @@ void configurelexer(aux::lexer &lex, io::bufreader &reader) {
 }
 
 bool loadconfiguration(io::stream &source) {
-    aux::lexer lex;
-    try {
-        load(lex, source);
-        return true;
-    } catch (...) {
-        return fail(lex);
-    }
+    silent tell;
+    return loadconfiguration(source, tell);
 }
 
 bool loadconfiguration(const char *path) {
-    aux::lexer lex;
-    try {
-        io::filestream file(path);
-        load(lex, file);
-        return true;
-    } catch (...) {
-        return fail(lex);
-    }
+    silent tell;
+    return loadconfiguration(path, tell);
 }

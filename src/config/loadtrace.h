@@ -40,15 +40,6 @@ struct loadfailure {
     const char *text; // its text
 };
 
-// Told by the loader, while loadtrace points to one, where it found each item and why it
-// failed. tessark.exe sets none, and so carries no code to keep what is told.
-class loadlistener {
-public:
-    virtual void mark(const loadmark &m) = 0;
-    virtual void failed(const loadfailure &f) = 0;
-
-protected:
-    ~loadlistener() = default;
-};
-
-extern loadlistener *loadtrace;
+// A listener for loadconfiguration(source, listener) in config/grammar.h has
+//     void mark(const loadmark &);
+//     void failed(const loadfailure &);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/configuration.h"
+
 // What a run mode does, decided from how many of the configured programs run.
 enum branch {
     nobranch,      // a mode no configuration gives: nothing, not even a line
@@ -13,6 +15,31 @@ enum branch {
 };
 
 // The one decision, for tessark.exe's run and the checker's plan alike.
-branch choosebranch(int mode, int running, int total);
+inline branch choosebranch(int mode, int running, int total) {
+    switch (mode) {
+    case juststart:
+        return startmissing;
+    case restart:
+        return running == total ? allrunning : restartset;
+    case invert:
+        return running == 0 ? startset : running == total ? closeset : closesome;
+    case justclose:
+        return closeexisting;
+    }
+    return nobranch;
+}
+
 // The line a branch writes first, before it starts or closes anything; empty for nobranch.
-const char *branchline(branch b);
+inline const char *branchline(branch b) {
+    static const char *const lines[] = {
+        "",
+        "...starting all not existed\n",
+        "...no need to restart, all runs fine\n",
+        "...not all processes exist, restarting\n",
+        "...starting them all\n",
+        "...closing all\n",
+        "...failed to invert, not all processes exist, shutdown them\n",
+        "...closing all existing applications\n",
+    };
+    return lines[b];
+}

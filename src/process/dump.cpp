@@ -1,6 +1,5 @@
 #include "process/dump.h"
 #include "config/configuration.h"
-#include "io/logfile.h"
 
 #include <string>
 
@@ -20,10 +19,4 @@ std::string dumptext() {
             text += "found " + std::to_string(e.windows.size()) + " hwnds\n";
     }
     return text;
-}
-
-// The dump goes to the log in one flushed write: a flush per piece made it cost more than
-// the whole lookup on a large configuration, and the text is the same.
-void dumpprocesses() {
-    applog.write(dumptext());
 }

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "io/logfile.h"
+
 #include <string>
 
-// Writes to the log, for every start entry, whether its program runs, its pid and how many
-// windows the lookup found for it.
-void dumpprocesses();
-// The text of that dump, as the lookup left the start entries.
+// For every start entry, whether its program runs, its pid and how many windows the lookup
+// found for it.
 std::string dumptext();
+
+// The dump goes to the log in one flushed write: a flush per piece made it cost more than
+// the whole lookup on a large configuration, and the text is the same.
+inline void dumpprocesses() {
+    applog.write(dumptext());
+}

@@ -73,10 +73,6 @@ void identifyprocess(unsigned pid, const std::vector<std::string> &names) {
     }
 }
 
-void identifyprocess(unsigned pid) {
-    identifyprocess(pid, namecomponents());
-}
-
 int countrunning() {
     int n = 0;
     for (const startentry &e : configuration.starts)

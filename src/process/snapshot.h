@@ -18,12 +18,15 @@ bool takesnapshot();
 // process cannot be opened or read. 260 is MAX_PATH.
 void processname(unsigned pid, char (&name)[260]);
 // Gives pid to the first start entry whose name component is that process's executable name,
-// or "<unknown>" when the process cannot be opened or read.
-void identifyprocess(unsigned pid);
-// The same, with the entries' name components worked out beforehand (namecomponents): a
-// lookup compares every process with every entry.
+// with the entries' name components worked out beforehand (namecomponents): a lookup
+// compares every process with every entry.
 void identifyprocess(unsigned pid, const std::vector<std::string> &names);
 // The last non-empty piece of each start entry's command at '/'; empty when it has none.
 std::vector<std::string> namecomponents();
+// The same, with the name components worked out anew. Inline: tessark.exe never calls it,
+// and as a function of its own it would make tessark.exe larger.
+inline void identifyprocess(unsigned pid) {
+    identifyprocess(pid, namecomponents());
+}
 // The number of start entries with a pid.
 int countrunning();

@@ -1,0 +1,199 @@
+#pragma once
+
+// The configuration's grammar, for tessark.exe's loader and the checker's alike.
+
+#include "config/configuration.h"
+#include "config/loader.h"
+#include "config/loadtrace.h"
+#include "io/bufreader.h"
+#include "io/filestream.h"
+#include "io/logfile.h"
+#include "text/auxexception.h"
+#include "text/lexer.h"
+
+#include <climits>
+
+namespace grammar {
+
+// The leading digits, counting up to INT_MAX at most: a longer number must not wrap into a
+// small, valid-looking index or delay. clipped tells that it was held there; text is left
+// where the digits end.
+inline int numbervalue(const char *&text, bool &clipped) {
+    int value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text) {
+        int digit = *text - '0';
+        clipped = clipped || value > (INT_MAX - digit) / 10;
+        value = clipped ? INT_MAX : value * 10 + digit;
+    }
+    return value;
+}
+
+// The grammar, told to listener as it reads: tessark.exe's listener hears nothing and so
+// carries no code for it, the checker's keeps every item and the reason of a failure.
+template <class listener> class parser {
+public:
+    parser(aux::lexer &lex, listener &tell) : lex(lex), tell(tell) {}
+
+    // Runs to the end of the input; an entry cut short by it is dropped.
+    void parsesections() {
+        try {
+            for (;;)
+                parseitem(lex.nexttoken());
+        } catch (aux::auxexception e) {
+            if (e != aux::endofinput)
+                syntaxerror(lex.full() ? toolong : unreadable, 0);
+            if (open || lex.instring())
+                note(loadmark::cutoff, open ? itemcode : (int)stringtoken, open);
+        }
+    }
+
+private:
+    enum section { none, starts, stops };
+
+    void parseitem(int t) {
+        itemline = lex.line;
+        itemcolumn = lex.column;
+        itemcode = t;
+        open = true;
+        switch (t) {
+        case starttoken:
+            current = starts;
+            break;
+        case stoptoken:
+            current = stops;
+            break;
+        case juststart:
+        case restart:
+        case invert:
+        case justclose:
+            configuration.mode = (runmode)t;
+            note(loadmark::mode, t, true);
+            break;
+        case restartdelaytoken:
+            configuration.restartdelay = readnumber(wantrestartdelay);
+            note(loadmark::restartdelay, configuration.restartdelay, true);
+            break;
+        default:
+            // Also a character that begins no symbol, or a string left open, neither of
+            // which is a string or a number.
+            if (current == starts)
+                parsestartline(t);
+            else if (current == stops)
+                parsestopline(t);
+            else
+                syntaxerror(wantkeyword, t);
+        }
+        open = false;
+    }
+
+    void parsestartline(int t) {
+        if (t != stringtoken)
+            syntaxerror(wantcommand, t);
+        startentry entry;
+        entry.command = lex.text();
+        expect(commatoken, wantcommaaftercommand);
+        entry.startdelay = readnumber(wantstartdelay);
+        configuration.starts.push_back(std::move(entry));
+        note(loadmark::start, (int)configuration.starts.size() - 1, true);
+    }
+
+    void parsestopline(int t) {
+        if (t != numbertoken)
+            syntaxerror(wantindex, t);
+        stopentry entry;
+        entry.index = number();
+        expect(commatoken, wantcommaafterindex);
+        entry.closedelay = readnumber(wantclosedelay);
+        expect(commatoken, wantcommaafterclosedelay);
+        entry.method = readnumber(wantmethod);
+        configuration.stops.push_back(entry);
+        note(loadmark::stop, (int)configuration.stops.size() - 1, true);
+    }
+
+    int readnumber(expectation wanted) {
+        expect(numbertoken, wanted);
+        return number();
+    }
+
+    // The number just read; the checker hears of a fraction dropped or a value held at INT_MAX.
+    int number() {
+        bool clipped = false;
+        const char *end = lex.text();
+        int value = numbervalue(end, clipped);
+        if (clipped)
+            note(loadmark::clipped, value, false);
+        // A number is digits with at most one point: what stops them is the point.
+        if (*end == '.')
+            note(loadmark::fraction, value, false);
+        return value;
+    }
+
+    void expect(int code, expectation wanted) {
+        int t = lex.nexttoken();
+        if (t != code)
+            syntaxerror(wanted, t);
+    }
+
+    // Marks the item begun last, or the token just read.
+    void note(loadmark::kind what, int value, bool item) {
+        tell.mark({what, item ? itemline : lex.line, item ? itemcolumn : lex.column, value});
+    }
+
+    // A syntax error travels as a plain 0, like every other failure, to the loader's
+    // catch-all; only the checker is told what was wanted.
+    [[noreturn]] void syntaxerror(expectation wanted, int found) {
+        // A token that overran the buffer, or was cut by a failed read, has no end.
+        tell.failed(
+            {wanted, lex.line, lex.column, found, lex.instring(), found == 0 ? "" : lex.text()});
+        throw 0;
+    }
+
+    aux::lexer &lex;
+    listener &tell;
+    section current = none;
+    // The item being read: where it began and its first token, while it is open.
+    int itemline = 0;
+    unsigned itemcolumn = 0;
+    int itemcode = 0;
+    bool open = false;
+};
+
+template <class listener> void load(aux::lexer &lex, io::stream &source, listener &tell) {
+    io::bufreader reader(source, 1024);
+    configurelexer(lex, reader);
+    parser<listener>(lex, tell).parsesections();
+}
+
+template <class listener> bool fail(const aux::lexer &lex, listener &tell) {
+    // A failure the parser did not tell of: the file could not be opened or read.
+    tell.failed({unreadable, lex.line, 1, 0, false, ""});
+    applog.printf("...not enough memory or syntax error at line %d in config file\n", lex.line);
+    return false;
+}
+
+} // namespace grammar
+
+// loadconfiguration, telling tell. Forced inline into tessark.exe's two entry points, which
+// otherwise would each call one more function: tessark.exe keeps the size it had.
+template <class listener>
+[[gnu::always_inline]] inline bool loadconfiguration(io::stream &source, listener &tell) {
+    aux::lexer lex;
+    try {
+        grammar::load(lex, source, tell);
+        return true;
+    } catch (...) {
+        return grammar::fail(lex, tell);
+    }
+}
+
+template <class listener>
+[[gnu::always_inline]] inline bool loadconfiguration(const char *path, listener &tell) {
+    aux::lexer lex;
+    try {
+        io::filestream file(path);
+        grammar::load(lex, file, tell);
+        return true;
+    } catch (...) {
+        return grammar::fail(lex, tell);
+    }
+}
