@@ -1,5 +1,6 @@
 // Closing, starting and the run modes through tessark.exe, with fixtures as the configured
-// programs: per case one run, then its log after the dump, what each fixture recorded, how many
+// programs: per case first tessarkcheck.exe, which must touch nothing, then one run, then its log
+// after the dump (which must be the checker's plan), what each fixture recorded, how many
 // instances tessark started and in which directory, and loose bounds on the run's wall time.
 #include "harness.h"
 
@@ -33,6 +34,8 @@ struct actcase {
     std::vector<start> starts = {}; // none: "~/NAME", 0 for each program
     int restartdelay = 0;
     double atleast = 0, under = 0;
+    // The checker cannot know that a program ignores WM_CLOSE: its plan has it closed.
+    bool planned = true;
 };
 
 const char juststart[] = "...starting all not existed",
@@ -53,7 +56,7 @@ const std::vector<actcase> cases = {
     // The wait comes between closing and looking again; with nothing running there is none.
     {"restart, the running one closes", "restart", {"*onewin-a.exe", "onewin-b.exe"}, {notall, close0, again, start0, start1}, {"WM_CLOSE main=1,started=1", "started=1"}, {}, {}, 600, 0.55},
     {"restart, none running", "restart", {"onewin-a.exe", "onewin-b.exe"}, {notall, again, start0, start1}, {"started=1", "started=1"}, {}, {}, 5000, 0, 4},
-    {"restart, one survives its close", "restart", {"*stubborn-a.exe", "onewin-b.exe"}, {notall, close0, failed}, {"WM_CLOSE main=1,started=0", "started=0"}},
+    {"restart, one survives its close", "restart", {"*stubborn-a.exe", "onewin-b.exe"}, {notall, close0, failed}, {"WM_CLOSE main=1,started=0", "started=0"}, {}, {}, 0, 0, 0, false},
     // No stop entry names the running program, so it is never closed.
     {"restart, running one not in the stop section", "restart", {"*onewin-a.exe", "onewin-b.exe"}, {notall, failed}, {"WM_CLOSE main=0", "started=0"}, {{1, 0, 0}, {1, 0, 0}}},
     {"restart, nothing configured", "restart", {}, {fine}, {}, {}, {}, 5000, 0, 4},
@@ -85,10 +88,12 @@ const std::vector<actcase> cases = {
     {"method 4", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=1,exit=1"}, {{0, 0, 4}}},
     {"method 5", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=1,exit=1"}, {{0, 300, 5}}},
     // One pause, spent before the check and not again after it.
-    {"method 5, stubborn", "justclose", {"*stubborn.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,exit=0"}, {{0, 1200, 5}}, {}, 0, 1.15, 2.3},
+    {"method 5, stubborn", "justclose", {"*stubborn.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,exit=0"}, {{0, 1200, 5}}, {}, 0, 1.15, 2.3, false},
     {"method 5, no window", "justclose", {"*nowin.exe"}, {closing, close0, terminate}, {"ends=1,exit=0"}, {{0, 0, 5}}},
     // A modal "save changes?" box holds the close message; the check terminates it.
-    {"method 5, dialog", "justclose", {"*dialog.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,dialog open=1,exit=0"}, {{0, 0, 5}}, {}, 0, 0, 15},
+    {"method 5, dialog", "justclose", {"*dialog.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,dialog open=1,exit=0"}, {{0, 0, 5}}, {}, 0, 0, 15, false},
+    // WM_CLOSE passes over a window that does not answer; the check terminates it.
+    {"method 5, hung", "justclose", {"*hung.exe"}, {closing, close0, terminate}, {"ends=1,exit=0"}, {{0, 0, 5}}},
     {"method 6", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=0,WM_CLOSE main=0"}, {{0, 600, 6}}, {}, 0, 0.55},
     // Starting: the directory before the last '/', also inside an argument.
     {"start directory", "juststart", {"sub/onewin.exe"}, {juststart, start0}, {"started=1,cwd=\\sub"}, {}, {{"~/sub/onewin.exe", 0}}},
@@ -137,6 +142,23 @@ std::vector<unsigned> instances(const std::vector<unsigned> &others, const std::
     return r;
 }
 
+// The log lines of the checker's plan: after its heading, to before its last line, its notes
+// left out.
+std::vector<std::string> plan(const std::string &out) {
+    std::vector<std::string> r;
+    bool in = false;
+    for (std::string l : e2e::loglines(out)) {
+        if (!l.empty() && l.back() == '\r')
+            l.pop_back();
+        if (l.rfind("longest run: ", 0) == 0)
+            return r;
+        if (in && l.rfind("      > ", 0) != 0)
+            r.push_back(l);
+        in = in || l.rfind("a run now, with ", 0) == 0;
+    }
+    return {"(no plan)"};
+}
+
 // Under Wine a window comes to the front asynchronously, and keys sent before it gets there are
 // lost: the keystroke is tested on a window already in front.
 bool infront(const e2e::program &p) {
@@ -174,12 +196,22 @@ TEST(acting, cases) {
             expected.push_back(dumpline(starts[i].command, dir, before));
             stops += c.stops.empty() ? std::to_string(i) + ", 0, 0\n" : "";
         }
-        for (const stop &s : c.stops) {
+        for (const stop &s : c.stops)
             stops += std::to_string(s.index) + ", " + std::to_string(s.closedelay) + ", " +
                      std::to_string(s.method) + "\n";
-            ASSERT_TRUE(s.method != 4 || infront(*before[0]));
-        }
         e2e::writefile(dir.file("t.cfg"), text + stops);
+        // A window counts as hung once it has not answered for 5 s.
+        if (text.find("/hung") != std::string::npos)
+            Sleep(6000);
+        std::set<std::string> files = e2e::listing(dir.path);
+        e2e::result check = e2e::run(dir.path, "\"" + e2e::bindir() + "\\tessarkcheck.exe\" t.cfg");
+        ASSERT_TRUE(check.finished);
+        EXPECT_EQ(e2e::listing(dir.path), files) << "the checker made or removed a file";
+        EXPECT_EQ(fixtures.others(), std::vector<unsigned>()) << "the checker started a program";
+        for (const e2e::program *p : before)
+            EXPECT_TRUE(!p || p->events().back() == "ready") << p->exe << " heard from the checker";
+        for (const stop &s : c.stops)
+            ASSERT_TRUE(s.method != 4 || infront(*before[0]));
         e2e::result r = e2e::runtessark(dir.path, "t.cfg");
         ASSERT_TRUE(r.finished);
 
@@ -198,6 +230,9 @@ TEST(acting, cases) {
         ASSERT_TRUE(dump != log.end() && dump != log.begin() &&
                     dump[-1].rfind("...found ", 0) == 0);
         EXPECT_EQ(std::vector<std::string>(dump, log.end()), expected);
+        if (c.planned) {
+            EXPECT_EQ(plan(check.out), std::vector<std::string>(dump, log.end() - 1)) << check.out;
+        }
 
         std::vector<unsigned> others = fixtures.others();
         for (size_t i = 0; i < c.expect.size(); ++i) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -22,6 +23,14 @@ inline void writefile(const std::string &path, const std::string &text) {
 inline bool exists(const std::string &path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
+}
+
+// Every path under dir.
+inline std::set<std::string> listing(const std::string &dir) {
+    std::set<std::string> names;
+    for (auto &f : std::filesystem::recursive_directory_iterator(dir))
+        names.insert(f.path().string());
+    return names;
 }
 
 // A fresh directory under the temp directory, removed with everything in it afterwards.
