@@ -90,20 +90,14 @@ std::string eventsfile(const std::string &exe) {
     return exe.substr(0, exe.size() - 4) + ".events";
 }
 
-std::vector<std::string> events(const std::string &file, unsigned pid) {
-    std::vector<std::string> r;
-    std::string text = readfile(file), prefix = std::to_string(pid) + " ";
-    // Only whole lines: the last may still be being written.
-    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1) {
-        size_t space = text.find(' ', at);
-        if (pid == 0 || text.compare(at, prefix.size(), prefix) == 0)
-            r.push_back(text.substr(space + 1, end - space - 1));
-    }
-    return r;
-}
-
 std::vector<std::string> program::events() const {
-    return e2e::events(eventsfile(exe), pid);
+    std::vector<std::string> r;
+    std::string text = readfile(eventsfile(exe)), prefix = std::to_string(pid) + " ";
+    // Only whole lines: the last may still be being written.
+    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
+        if (text.compare(at, prefix.size(), prefix) == 0)
+            r.push_back(text.substr(at + prefix.size(), end - at - prefix.size()));
+    return r;
 }
 
 bool program::waitfor(const std::string &line, unsigned timeoutms) const {

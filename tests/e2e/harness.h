@@ -34,8 +34,6 @@ std::vector<std::string> loglines(const std::string &logtext);
 // Copies the fixture to dir/name (subdirectories allowed) unless it is there; returns the path.
 std::string placefixture(const std::string &dir, const std::string &name);
 std::string eventsfile(const std::string &exe); // onewin-3.exe -> onewin-3.events
-// The events of one process in order, without the pid; of every process if pid is 0.
-std::vector<std::string> events(const std::string &eventsfile, unsigned pid);
 
 struct program {
     std::string exe;
@@ -43,7 +41,7 @@ struct program {
     bool ready = false; // it said "ready" in time
     void *process = nullptr;
 
-    std::vector<std::string> events() const;
+    std::vector<std::string> events() const; // in order, without the pid
     bool waitfor(const std::string &line, unsigned timeoutms = 10000) const;
     bool waitexit(unsigned timeoutms = 10000) const;
 };
