@@ -13,6 +13,7 @@ enum findingkind {
     backslashes,
     nodirectory,
     arguments,
+    noextension,
     slashinargument,
     multiline,
     samename,

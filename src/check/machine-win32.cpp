@@ -17,19 +17,6 @@ std::string lower(std::string s) {
     return s;
 }
 
-// The file that CreateProcessA runs for a command: the whole command where Tessark passes it
-// as the application name, else its first word, with ".exe" when that has no extension.
-std::string programfile(const std::string &command) {
-    std::string file = applicationname(command);
-    if (!file.empty())
-        return file;
-    file = command.substr(0, command.find(' '));
-    size_t slash = file.find_last_of("/\\");
-    if (file.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos)
-        file += ".exe";
-    return file;
-}
-
 // The file's name on disk, in its own letter case; empty when there is no such file.
 std::string diskname(const std::string &path) {
     WIN32_FIND_DATAA d;
@@ -38,6 +25,27 @@ std::string diskname(const std::string &path) {
         return "";
     FindClose(h);
     return d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? "" : d.cFileName;
+}
+
+// The file that CreateProcessA runs for a command: the whole command where Tessark passes it
+// as the application name; else, as Windows reads a command line without quotes, the first
+// file that exists among the texts before each space and the whole text, each with ".exe"
+// when it has no extension; the first of those when none exists.
+std::string programfile(const std::string &command) {
+    std::string file = applicationname(command), first;
+    if (!file.empty())
+        return file;
+    for (size_t end = command.find(' ');; end = command.find(' ', end + 1)) {
+        file = command.substr(0, end);
+        size_t slash = file.find_last_of("/\\");
+        if (file.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos)
+            file += ".exe";
+        first = first.empty() ? file : first;
+        if (!diskname(file).empty())
+            return file;
+        if (end == std::string::npos)
+            return first;
+    }
 }
 
 struct runningnames {
@@ -67,13 +75,15 @@ void askmachine(analysis &a) {
         bool startable = !a.unstartable.count(k);
         position at = a.starts[k];
         // The directory first: without it the start fails whatever the program. One inside
-        // the arguments is told of already.
-        if (startable && !directory.empty() && argumentsat(command) > directory.size()) {
+        // the arguments is told of already, but fails the start all the same.
+        if (startable && !directory.empty()) {
             DWORD attributes = GetFileAttributesA(directory.c_str());
             if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-                a.warnings.push_back({missingdirectory, at,
-                                      "the start directory " + quoted(directory) +
-                                          " does not exist on this machine: starting it fails"});
+                if (argumentsat(command) > directory.size())
+                    a.warnings.push_back(
+                        {missingdirectory, at,
+                         "the start directory " + quoted(directory) +
+                             " does not exist on this machine: starting it fails"});
                 a.unstartable[k] = "its start directory does not exist";
                 startable = false;
             }

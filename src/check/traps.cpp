@@ -106,6 +106,14 @@ struct traps {
                      ", holds a space: if that is an argument, no program runs by that name, so "
                      "it is never found running and is started again on every run; give no "
                      "arguments");
+        else if (!name.empty() && name.find('.') == std::string::npos)
+            warn(noextension, at,
+                 "the name Tessark looks for, " + quoted(name) +
+                     ", has no extension: Windows adds \".exe\" and the program runs as " +
+                     quoted(name + ".exe") +
+                     ", which Tessark does not recognise, so it is started again on every run; "
+                     "write " +
+                     quoted(name + ".exe"));
         if (!name.empty()) {
             size_t first = names.first(k);
             if (first != k)

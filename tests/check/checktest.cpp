@@ -49,6 +49,7 @@ TEST(check, findings) {
         {"start \"a.exe\",0 \"/b.exe\",0 \"\",0 stop 0,0,0 1,0,0 2,0,0", {{nodirectory, 1, 7}, {nodirectory, 1, 17}, {nodirectory, 1, 28}}},
         {"start \"c:/t/a.exe -q\",0 \"c:/my t/b c\",0 stop 0,0,0 1,0,0", {{arguments, 1, 7}, {arguments, 1, 25}}, "\"a.exe -q\""},
         {"start \"c:/t/a.EXE -o c:/x/y.txt\",0" + ok, {{slashinargument, 1, 7}}, "starts it in \"c:/t/a.EXE -o c:/x\" and looks for \"y.txt\""},
+        {"start \"c:/t/notepad\",0" + ok, {{noextension, 1, 7}}, "runs as \"notepad.exe\""},
         {"start \"c:/a\n.exe\",0\n\n" + ok, {{multiline, 1, 7}}},
         {"start \"c:/t/a.exe\",0\n\"d:/a.exe\",0 stop 0,0,0 1,0,0", {{samename, 2, 1}}, "start entry 0 (line 1)"},
         {"start \"c:/a.exe\",0 \"c:/b.exe\",0\nstop 0,0,0\n0,0,5", {{neverclosed, 1, 20}, {closedtwice, 3, 1}}},

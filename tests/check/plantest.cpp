@@ -9,10 +9,11 @@ namespace {
 
 struct plancase {
     const char *name, *args;
-    // t.cfg: this text, then, with programs, a start entry "~/NAME.exe", 0 for each and as many
-    // stop entries.
+    // t.cfg: this text ('~' as below), then, with programs, a start entry "~/NAME.exe", 0 for
+    // each and as many stop entries.
     std::string text;
-    std::vector<std::string> programs; // fixtures placed; "*": running; "-": named, not placed
+    // Fixtures placed; "*": running; "-": named, not placed; "+": placed, not named.
+    std::vector<std::string> programs;
     unsigned exitcode;
     // Beginnings of printed lines, in order: the first begins the output, the last ends it; '~'
     // stands for the scratch directory written with '/'.
@@ -28,8 +29,11 @@ const std::vector<std::string> machine = {"-nodir/a", "-none", "-OneWin", "*onew
 const std::vector<plancase> cases = {
     // What this machine says, and only when asked: a directory or a program that is not there,
     // and a name in another letter case on disk and among the running processes.
-    {"machine", "t.cfg", "juststart", machine, 1, {reading, "t.cfg:3:1: warning: the start directory", "t.cfg:4:1: warning: \"~/none.exe\" does", "t.cfg:5:1: warning: the file is named \"onewin.exe\"", "t.cfg:5:1: warning: a process runs as \"onewin.exe\"", "0 errors, 4 warnings"}},
-    {"machine, offline", "--offline t.cfg", "juststart", machine, 0, {reading, clean}},
+    {"machine", "t.cfg", "juststart\nstart", machine, 1, {reading, "t.cfg:3:1: warning: the start directory", "t.cfg:4:1: warning: \"~/none.exe\" does", "t.cfg:5:1: warning: the file is named \"onewin.exe\"", "t.cfg:5:1: warning: a process runs as \"onewin.exe\"", "0 errors, 4 warnings"}},
+    {"machine, offline", "--offline t.cfg", "juststart\nstart", machine, 0, {reading, clean}},
+    // Windows runs the first file that exists before a space; a '/' in an argument makes a
+    // start directory that does not exist.
+    {"arguments", "t.cfg", "juststart\nstart\n\"~/my dir/onewin.exe -q\", 100\n\"~/onewin.exe /q\", 100\nstop 0,0,0 1,0,0", {"+my dir/onewin", "+onewin"}, 1, {reading, "t.cfg:3:1: warning: the name Tessark looks for", "t.cfg:4:1: warning: the '/' in the arguments", "   starting ~/my dir/onewin.exe -q", "      > in \"~/my dir\", then a pause of 100 ms", "   starting ~/onewin.exe /q", "      > the start fails, with no pause: its start directory does not exist", "0 errors, 2 warnings"}},
     // The command line, the form of a finding, the exit codes.
     {"no file", "", "", {}, 3, {usage}},
     {"two files", "a.cfg b.cfg", "", {}, 3, {usage}},
@@ -50,18 +54,23 @@ TEST(checker, cases) {
         SCOPED_TRACE(c.name);
         e2e::scratch dir;
         e2e::guard fixtures(dir);
-        std::string text = c.text + (c.programs.empty() ? "" : "\nstart\n"), stops = "stop\n";
+        std::string text = c.text, stops;
+        for (size_t at; (at = text.find('~')) != std::string::npos;)
+            text.replace(at, 1, dir.slashed());
         for (size_t i = 0; i < c.programs.size(); ++i) {
             const std::string &p = c.programs[i];
-            std::string name = p.substr(p[0] == '*' || p[0] == '-') + ".exe";
+            std::string name =
+                p.substr(std::string("*-+").find(p[0]) != std::string::npos) + ".exe";
             if (p[0] == '*')
                 ASSERT_TRUE(fixtures.start(name).ready);
             else if (p[0] != '-')
                 e2e::placefixture(dir.path, name);
-            text += "\"" + dir.slashed() + "/" + name + "\", 0\n";
-            stops += std::to_string(i) + ", 0, 0\n";
+            if (p[0] != '+') {
+                text += "\n\"" + dir.slashed() + "/" + name + "\", 0";
+                stops += std::to_string(i) + ", 0, 0\n";
+            }
         }
-        e2e::writefile(dir.file("t.cfg"), text + (c.programs.empty() ? "" : stops));
+        e2e::writefile(dir.file("t.cfg"), stops.empty() ? text : text + "\nstop\n" + stops);
 
         std::set<std::string> before = e2e::listing(dir.path);
         e2e::result r = e2e::run(dir.path, "\"" + e2e::bindir() + "\\tessarkcheck.exe\" " + c.args);
