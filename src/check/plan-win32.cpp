@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <unordered_map>
 
 namespace {
 
@@ -38,15 +39,33 @@ struct planner {
     std::string text;
     std::vector<bool> found, alive; // pid set as tessark.exe sees it; the program still runs
     std::vector<std::string> why;   // why a program outlives the closing
+    std::vector<int> instances;     // processes that run by a found entry's name
     long long pauses = 0;
     int messaged = 0; // windows sent a message, each of which may hold the run 5 s
 
     explicit planner(const analysis &a) : a(a) {
-        for (const startentry &e : configuration.starts) {
-            found.push_back(e.pid != 0);
+        std::unordered_map<std::string, int> named;
+        for (unsigned i = 0; i < procsnapshot.bytesreturned / 4; ++i) {
+            char name[MAX_PATH];
+            processname(procsnapshot.pids[i], name);
+            ++named[name];
+        }
+        for (size_t k = 0; k < configuration.starts.size(); ++k) {
+            found.push_back(configuration.starts[k].pid != 0);
             why.push_back("no stop entry closes it");
+            instances.push_back(found[k] ? named[a.names[k]] : 0);
         }
         alive = found;
+    }
+
+    // A close reached the process found for entry e; another by the same name is found when
+    // Tessark looks again.
+    void reached(size_t e) {
+        alive[e] = --instances[e] > 0;
+        if (alive[e]) {
+            why[e] = "another process runs by its name";
+            say(why[e] + ", which Tessark finds when it looks again");
+        }
     }
 
     void say(const std::string &s) { text += note + s + "\n"; }
@@ -87,7 +106,7 @@ struct planner {
         case 0:
         case 5:
             if (message(e, "WM_CLOSE", ""))
-                alive[e] = false;
+                reached(e);
             break;
         case 1:
             message(e, "WM_QUIT", ", which most programs ignore");
@@ -100,13 +119,13 @@ struct planner {
             break;
         case 3:
             say("terminated at once");
-            alive[e] = false;
+            reached(e);
             break;
         case 4:
             say("Alt+F4 to " + counted(windows, "window", "windows") +
                 ", each brought to the front");
             if (windows)
-                alive[e] = false;
+                reached(e);
             else
                 why[e] = "it has no visible window for Alt+F4";
             break;
@@ -120,12 +139,14 @@ struct planner {
         }
         pause(s.closedelay, " to go");
         // A fresh look at every program: what has gone is no longer found.
-        say("then Tessark looks again, and terminates it if it still runs");
+        say(std::string("then Tessark looks again") + (s.closedelay ? "" : " at once") +
+            ", and terminates it if it still runs" +
+            (s.closedelay ? "" : ", even while it is still exiting"));
         found = alive;
         if (found[e]) {
             text += terminatingline;
             say("it will still run: " + why[e]);
-            alive[e] = false;
+            reached(e);
         }
     }
 
@@ -156,6 +177,8 @@ struct planner {
         closeall();
         if (running != 0)
             pause(configuration.restartdelay, " (restartdelay)");
+        if (running != 0 && configuration.restartdelay == 0)
+            say("then Tessark looks again at once: a program still exiting counts as running");
         found = alive;
         std::string left;
         for (size_t k = 0; k < found.size(); ++k)

@@ -89,6 +89,8 @@ const std::vector<actcase> cases = {
     {"method 5", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=1,exit=1"}, {{0, 300, 5}}},
     // One pause, spent before the check and not again after it.
     {"method 5, stubborn", "justclose", {"*stubborn.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,exit=0"}, {{0, 1200, 5}}, {}, 0, 1.15, 2.3, false},
+    // Two run by its name: the close reaches the one found, the check finds the other.
+    {"method 5, two by one name", "justclose", {"*onewin-a.exe", "*onewin-a.exe"}, {closing, close0, terminate}, {"ends=1", "ends=1"}, {{0, 300, 5}}, {{"~/onewin-a.exe", 0}}},
     {"method 5, no window", "justclose", {"*nowin.exe"}, {closing, close0, terminate}, {"ends=1,exit=0"}, {{0, 0, 5}}},
     // A modal "save changes?" box holds the close message; the check terminates it.
     {"method 5, dialog", "justclose", {"*dialog.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,dialog open=1,exit=0"}, {{0, 0, 5}}, {}, 0, 0, 15, false},
@@ -114,18 +116,20 @@ std::string expand(std::string s, const e2e::scratch &dir) {
     return s;
 }
 
-// The dump's line for a command: found when it names a running fixture, with that kind's windows.
+// The dump's line for a command: found when it names a running fixture, with that kind's windows;
+// of two by one name, the one started last, which the system lists last.
 std::string dumpline(const std::string &command, const e2e::scratch &dir,
                      const std::vector<const e2e::program *> &before) {
+    std::string line = "   " + command + " not exist";
     for (const e2e::program *p : before) {
         std::string name = p ? p->exe.substr(dir.path.size() + 1) : "", kind = name.substr(0, 6);
         if (p && command == dir.slashed() + "/" + name)
-            return "   " + command + " exist, pid " + std::to_string(p->pid) +
+            line = "   " + command + " exist, pid " + std::to_string(p->pid) +
                    (kind == "twowin"                       ? " found 2 hwnds"
                     : kind == "hidden" || kind == "nowin." ? " failed to get hwnd"
                                                            : " found 1 hwnds");
     }
-    return "   " + command + " not exist";
+    return line;
 }
 
 // The processes of others whose image is exe.
