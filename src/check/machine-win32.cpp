@@ -11,12 +11,6 @@
 
 namespace {
 
-std::string lower(std::string s) {
-    for (char &c : s)
-        c = (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
-    return s;
-}
-
 // The file's name on disk, in its own letter case; empty when there is no such file.
 std::string diskname(const std::string &path) {
     WIN32_FIND_DATAA d;

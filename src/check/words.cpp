@@ -48,13 +48,17 @@ std::string quoted(const std::string &text) {
     return s;
 }
 
+std::string lower(std::string s) {
+    for (char &c : s)
+        c = (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
+    return s;
+}
+
 namespace {
 
 // "START" for "start": a keyword written in another letter case is a plain word.
 bool keywordincase(const std::string &word) {
-    std::string w = word;
-    for (char &c : w)
-        c = (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
+    std::string w = lower(word);
     for (int code = starttoken; code <= restartdelaytoken; ++code)
         if (keyword(code) && w == keyword(code))
             return true;

@@ -16,3 +16,5 @@ const char *methodwords(int method);
 std::string quoted(const std::string &text);
 // The same, appended to out.
 void quoted(std::string &out, const std::string &text);
+// ASCII letters in lower case: enough to tell a name written in another letter case.
+std::string lower(std::string s);
