@@ -111,6 +111,8 @@ void history::line(std::string_view text, bool whole) {
             ++unrecognisedlines;
         else
             programs[lastclosed].terminations += inwindow;
+        // One close, at most one termination: a second such line belongs to no close.
+        lastclosed = -1;
         break;
     case restartfailed:
         restartfailures += inwindow;

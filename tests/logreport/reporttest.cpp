@@ -92,6 +92,8 @@ TEST(report, table) {
          "2/0/0/0 u0 r0 e0 [c:/t/a.exe 1 1 0 0 0]"},
         {"termination", {run(10, dumpa + "...closing all existing applications\n   trying to close c:/t/a.exe\n...failed to close process, trying to terminate\n")}, warningstatus,
          "1/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 1 1]", "c:/t/a.exe outlived its close and was terminated once"},
+        {"one termination per close", {run(10, dumpa + "...closing all\n   trying to close c:/t/a.exe\n...failed to close process, trying to terminate\n...failed to close process, trying to terminate\n")}, warningstatus,
+         "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 1 1]", "terminated once"},
         {"a termination needs its close line", {run(10, dumpa + "...failed to close process, trying to terminate\n")}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
         {"failed restart", {run(10, dumpa + "...not all processes exist, restarting\n   trying to close c:/t/a.exe\n...failed shutdown processes, failed to restart\n")}, warningstatus,
          "1/0/0/0 u0 r1 e0 [c:/t/a.exe 1 0 0 1 0]", "1 restart failed"},
