@@ -38,6 +38,7 @@ struct planner {
     const analysis &a;
     std::string text;
     std::vector<bool> found, alive; // pid set as tessark.exe sees it; the program still runs
+    std::vector<bool> refuses;      // its process refuses termination
     std::vector<std::string> why;   // why a program outlives the closing
     std::vector<int> instances;     // processes that run by a found entry's name
     long long pauses = 0;
@@ -52,6 +53,7 @@ struct planner {
         }
         for (size_t k = 0; k < configuration.starts.size(); ++k) {
             found.push_back(configuration.starts[k].pid != 0);
+            refuses.push_back(found[k] && refusestermination(configuration.starts[k].pid));
             why.push_back("no stop entry closes it");
             instances.push_back(found[k] ? named[a.names[k]] : 0);
         }
@@ -66,6 +68,16 @@ struct planner {
             why[e] = "another process runs by its name";
             say(why[e] + ", which Tessark finds when it looks again");
         }
+    }
+
+    // Termination; a process that runs with rights this user lacks refuses it, and stays.
+    void terminate(size_t e, const std::string &what) {
+        if (!refuses[e]) {
+            say(what);
+            return reached(e);
+        }
+        say(what + " is refused: the process runs with rights this user lacks");
+        why[e] = "it refuses termination";
     }
 
     void say(const std::string &s) { text += note + s + "\n"; }
@@ -118,8 +130,7 @@ struct planner {
             why[e] = "DestroyWindow (method 2) cannot close it";
             break;
         case 3:
-            say("terminated at once");
-            reached(e);
+            terminate(e, "termination at once");
             break;
         case 4:
             say("Alt+F4 to " + counted(windows, "window", "windows") +
@@ -146,7 +157,7 @@ struct planner {
         if (found[e]) {
             text += terminatingline;
             say("it will still run: " + why[e]);
-            reached(e);
+            terminate(e, "then termination");
         }
     }
 

@@ -43,6 +43,21 @@ namespace {
 
 const char unknownname[] = "<unknown>";
 
+// A process with more rights than ours (elevated, or another user's) refuses all access but
+// still tells anyone its image path; its file name is the text after the last '\'.
+void imagename(unsigned pid, char (&name)[MAX_PATH]) {
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!h)
+        return;
+    char path[MAX_PATH];
+    DWORD size = sizeof path;
+    if (QueryFullProcessImageNameA(h, 0, path, &size)) {
+        const char *slash = std::strrchr(path, '\\');
+        std::strcpy(name, slash ? slash + 1 : path);
+    }
+    CloseHandle(h);
+}
+
 } // namespace
 
 void processname(unsigned pid, char (&name)[MAX_PATH]) {
@@ -50,7 +65,7 @@ void processname(unsigned pid, char (&name)[MAX_PATH]) {
     // 0x1F0FFF: all access as older headers define it, which every Windows accepts.
     HANDLE h = OpenProcess(0x1F0FFF, FALSE, pid);
     if (!h)
-        return;
+        return imagename(pid, name);
     HMODULE first;
     DWORD needed;
     // Room for exactly one module handle: the first module is the executable.

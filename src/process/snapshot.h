@@ -14,8 +14,9 @@ extern snapshot procsnapshot;
 
 // Resets every start entry's pid, then reads the process ids; false when they were not read.
 bool takesnapshot();
-// The executable's file name of process pid as the system spells it, or "<unknown>" when the
-// process cannot be opened or read. 260 is MAX_PATH.
+// The executable's file name of process pid as the system spells it. A process that refuses
+// all access is named from its image path, as an elevated one is to a normal user; one that
+// grants not even that is "<unknown>". 260 is MAX_PATH.
 void processname(unsigned pid, char (&name)[260]);
 // Gives pid to the first start entry whose name component is that process's executable name,
 // with the entries' name components worked out beforehand (namecomponents): a lookup

@@ -95,6 +95,11 @@ const std::vector<actcase> cases = {
     {"method 5, dialog", "justclose", {"*dialog.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,dialog open=1,exit=0"}, {{0, 0, 5}}, {}, 0, 0, 15, false},
     // WM_CLOSE passes over a window that does not answer; the check terminates it.
     {"method 5, hung", "justclose", {"*hung.exe"}, {closing, close0, terminate}, {"ends=1,exit=0"}, {{0, 0, 5}}},
+    // A process that refuses all access is found by its image path, and not started again; it
+    // refuses termination too, so the restart fails instead of starting a second copy.
+    {"guarded, method 3", "restart", {"*guarded-a.exe", "onewin-b.exe"}, {notall, close0, failed}, {"ends=0,started=0", "started=0"}, {{0, 0, 3}, {1, 0, 0}}},
+    {"guarded, termination granted, method 3", "justclose", {"*guardedterm.exe"}, {closing, close0}, {"ends=1,exit=0"}, {{0, 0, 3}}},
+    {"guarded, stubborn, method 5", "restart", {"*guardedstubborn-a.exe", "onewin-b.exe"}, {notall, close0, terminate, failed}, {"ends=0,WM_CLOSE main=1,started=0", "started=0"}, {{0, 300, 5}, {1, 0, 0}}, {}, 0, 0, 0, false},
     {"method 6", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=0,WM_CLOSE main=0"}, {{0, 600, 6}}, {}, 0, 0.55},
     // Starting: the directory before the last '/', also inside an argument.
     {"start directory", "juststart", {"sub/onewin.exe"}, {juststart, start0}, {"started=1,cwd=\\sub"}, {}, {{"~/sub/onewin.exe", 0}}},
