@@ -80,6 +80,19 @@ struct planner {
         why[e] = "it refuses termination";
     }
 
+    // Which of several processes by an entry's name Tessark acts on.
+    void several() {
+        for (size_t k = 0; k < found.size(); ++k) {
+            const startentry &e = configuration.starts[k];
+            if (instances[k] > 1)
+                say(quoted(e.command) + ": " + std::to_string(instances[k]) +
+                    " processes run by its name; Tessark acts on pid " + std::to_string(e.pid) +
+                    (e.windows.empty() ? ", the last listed, as none has a visible window"
+                                       : ", the last listed that has a visible window") +
+                    ", and the others end only if it takes them along");
+        }
+    }
+
     void say(const std::string &s) { text += note + s + "\n"; }
 
     void pause(int ms, const char *what) {
@@ -249,6 +262,7 @@ std::string plantext(const analysis &a) {
     planner p(a);
     p.text = "a run now, with " + counted(procsnapshot.bytesreturned / 4, "process", "processes") +
              " on this machine, would log:\n" + dumptext();
+    p.several();
     p.run();
     char longest[200];
     double pauses = p.pauses / 1000.0, total = pauses + p.messaged * (messagetimeout / 1000.0);

@@ -76,16 +76,15 @@ void processname(unsigned pid, char (&name)[MAX_PATH]) {
     CloseHandle(h);
 }
 
-void identifyprocess(unsigned pid, const std::vector<std::string> &names) {
+int namedentry(unsigned pid, const std::vector<std::string> &names) {
     char name[MAX_PATH];
     processname(pid, name);
-    for (size_t i = 0; i < configuration.starts.size(); ++i) {
+    for (size_t i = 0; i < names.size(); ++i) {
         // An entry without a name component matches nothing.
-        if (!names[i].empty() && names[i] == name) {
-            configuration.starts[i].pid = pid;
-            return;
-        }
+        if (!names[i].empty() && names[i] == name)
+            return (int)i;
     }
+    return -1;
 }
 
 int countrunning() {
