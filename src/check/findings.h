@@ -35,6 +35,7 @@ enum findingkind {
     missingdirectory,
     exelettercase,
     processlettercase,
+    unterminable,
 };
 
 struct position {

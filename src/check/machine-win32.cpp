@@ -1,6 +1,7 @@
 #include "check/machine.h"
 #include "check/words.h"
 #include "config/configuration.h"
+#include "process/lookup.h"
 #include "process/snapshot.h"
 #include "process/start.h"
 
@@ -60,8 +61,17 @@ struct runningnames {
 
 } // namespace
 
+bool refusestermination(unsigned pid) {
+    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+    if (h)
+        CloseHandle(h);
+    // A process that has just ended cannot be opened either; it refuses nothing.
+    return !h && GetLastError() == ERROR_ACCESS_DENIED;
+}
+
 void askmachine(analysis &a) {
     runningnames running;
+    lookupprocesses();
     for (size_t k = 0; k < configuration.starts.size(); ++k) {
         const std::string &command = configuration.starts[k].command;
         const std::string &name = a.names[k];
@@ -111,6 +121,14 @@ void askmachine(analysis &a) {
                                       std::to_string(other->second.second) +
                                       "): Tessark looks for " + quoted(name) +
                                       " in exactly that letter case and does not recognise it"});
+        unsigned pid = configuration.starts[k].pid;
+        if (pid != 0 && refusestermination(pid))
+            a.warnings.push_back(
+                {unterminable, at,
+                 "the program runs (pid " + std::to_string(pid) +
+                     ") with rights this user lacks and refuses termination: Tessark finds it, "
+                     "but methods 3 and 5 cannot end it, and a restart that needs it gone "
+                     "fails; run the task with the same rights as the program"});
     }
     sortbyposition(a.warnings);
 }

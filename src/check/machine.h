@@ -6,6 +6,10 @@
 // exist, and names in the wrong letter case. Reads files' names and processes' names only.
 void askmachine(analysis &a);
 
+// The process runs with rights this user lacks and refuses termination, as killprocess asks
+// for it. Only opens the process.
+bool refusestermination(unsigned pid);
+
 // What a run would do now, on this machine: the process dump and every step in order, each
 // with the line tessark.exe would log for it, and the longest time the run can take. Looks
 // the programs up as a run does; starts, closes and sends nothing.

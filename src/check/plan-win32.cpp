@@ -38,6 +38,7 @@ struct planner {
     const analysis &a;
     std::string text;
     std::vector<bool> found, alive; // pid set as tessark.exe sees it; the program still runs
+    std::vector<bool> refuses;      // its process refuses termination
     std::vector<std::string> why;   // why a program outlives the closing
     std::vector<int> instances;     // processes that run by a found entry's name
     long long pauses = 0;
@@ -52,6 +53,7 @@ struct planner {
         }
         for (size_t k = 0; k < configuration.starts.size(); ++k) {
             found.push_back(configuration.starts[k].pid != 0);
+            refuses.push_back(found[k] && refusestermination(configuration.starts[k].pid));
             why.push_back("no stop entry closes it");
             instances.push_back(found[k] ? named[a.names[k]] : 0);
         }
@@ -65,6 +67,29 @@ struct planner {
         if (alive[e]) {
             why[e] = "another process runs by its name";
             say(why[e] + ", which Tessark finds when it looks again");
+        }
+    }
+
+    // Termination; a process that runs with rights this user lacks refuses it, and stays.
+    void terminate(size_t e, const std::string &what) {
+        if (!refuses[e]) {
+            say(what);
+            return reached(e);
+        }
+        say(what + " is refused: the process runs with rights this user lacks");
+        why[e] = "it refuses termination";
+    }
+
+    // Which of several processes by an entry's name Tessark acts on.
+    void several() {
+        for (size_t k = 0; k < found.size(); ++k) {
+            const startentry &e = configuration.starts[k];
+            if (instances[k] > 1)
+                say(quoted(e.command) + ": " + std::to_string(instances[k]) +
+                    " processes run by its name; Tessark acts on pid " + std::to_string(e.pid) +
+                    (e.windows.empty() ? ", the last listed, as none has a visible window"
+                                       : ", the last listed that has a visible window") +
+                    ", and the others end only if it takes them along");
         }
     }
 
@@ -118,8 +143,7 @@ struct planner {
             why[e] = "DestroyWindow (method 2) cannot close it";
             break;
         case 3:
-            say("terminated at once");
-            reached(e);
+            terminate(e, "termination at once");
             break;
         case 4:
             say("Alt+F4 to " + counted(windows, "window", "windows") +
@@ -146,7 +170,7 @@ struct planner {
         if (found[e]) {
             text += terminatingline;
             say("it will still run: " + why[e]);
-            reached(e);
+            terminate(e, "then termination");
         }
     }
 
@@ -238,6 +262,7 @@ std::string plantext(const analysis &a) {
     planner p(a);
     p.text = "a run now, with " + counted(procsnapshot.bytesreturned / 4, "process", "processes") +
              " on this machine, would log:\n" + dumptext();
+    p.several();
     p.run();
     char longest[200];
     double pauses = p.pauses / 1000.0, total = pauses + p.messaged * (messagetimeout / 1000.0);

@@ -41,6 +41,9 @@ void closewithcheck(const stopentry &s) {
 
 void killprocess(unsigned pid) {
     HANDLE h = OpenProcess(allaccess, FALSE, pid);
+    // A process with more rights than ours may still grant termination alone.
+    if (!h)
+        h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
     if (!h)
         return;
     TerminateProcess(h, 0);

@@ -2,29 +2,53 @@
 #include "config/configuration.h"
 #include "process/snapshot.h"
 
-void lookupprocesses() {
-    for (startentry &e : configuration.starts)
-        e.windows.clear();
-    std::vector<std::string> names = namecomponents();
-    unsigned n = procsnapshot.bytesreturned / 4;
-    for (unsigned i = 0; i < n; ++i)
-        identifyprocess(procsnapshot.pids[i], names);
-    EnumWindows(collectwindow, 0);
+namespace {
+
+bool owns(const std::vector<ownedwindow> &windows, unsigned pid) {
+    for (const ownedwindow &w : windows)
+        if (w.pid == pid)
+            return true;
+    return false;
 }
 
-BOOL CALLBACK collectwindow(HWND window, LPARAM) {
+} // namespace
+
+void lookupprocesses() {
+    // One walk of the windows serves both the choice of process and the window lists.
+    std::vector<ownedwindow> windows;
+    EnumWindows(collectwindow, (LPARAM)&windows);
+    std::vector<std::string> names = namecomponents();
+    unsigned n = procsnapshot.bytesreturned / 4;
+    for (unsigned i = 0; i < n; ++i) {
+        unsigned pid = procsnapshot.pids[i];
+        int k = namedentry(pid, names);
+        if (k < 0)
+            continue;
+        // A program of several processes lists its windowless helpers after the one the user
+        // sees, which is the one the close methods can reach.
+        unsigned &held = configuration.starts[(size_t)k].pid;
+        if (owns(windows, pid) || !owns(windows, held))
+            held = pid;
+    }
+    for (startentry &e : configuration.starts)
+        e.windows.clear();
+    for (const ownedwindow &w : windows) {
+        for (startentry &e : configuration.starts) {
+            if (e.pid == w.pid) {
+                e.windows.push_back(w.window);
+                break;
+            }
+        }
+    }
+}
+
+BOOL CALLBACK collectwindow(HWND window, LPARAM list) {
     if (!(GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE))
         return TRUE;
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     // A window gone meanwhile reports no process; it must not land on an entry not running.
-    if (pid == 0)
-        return TRUE;
-    for (startentry &e : configuration.starts) {
-        if (e.pid == pid) {
-            e.windows.push_back(window);
-            break;
-        }
-    }
+    if (pid != 0)
+        ((std::vector<ownedwindow> *)list)->push_back({window, pid});
     return TRUE;
 }

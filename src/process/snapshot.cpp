@@ -43,6 +43,21 @@ namespace {
 
 const char unknownname[] = "<unknown>";
 
+// A process with more rights than ours (elevated, or another user's) refuses all access but
+// still tells anyone its image path; its file name is the text after the last '\'.
+void imagename(unsigned pid, char (&name)[MAX_PATH]) {
+    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!h)
+        return;
+    char path[MAX_PATH];
+    DWORD size = sizeof path;
+    if (QueryFullProcessImageNameA(h, 0, path, &size)) {
+        const char *slash = std::strrchr(path, '\\');
+        std::strcpy(name, slash ? slash + 1 : path);
+    }
+    CloseHandle(h);
+}
+
 } // namespace
 
 void processname(unsigned pid, char (&name)[MAX_PATH]) {
@@ -50,7 +65,7 @@ void processname(unsigned pid, char (&name)[MAX_PATH]) {
     // 0x1F0FFF: all access as older headers define it, which every Windows accepts.
     HANDLE h = OpenProcess(0x1F0FFF, FALSE, pid);
     if (!h)
-        return;
+        return imagename(pid, name);
     HMODULE first;
     DWORD needed;
     // Room for exactly one module handle: the first module is the executable.
@@ -61,16 +76,15 @@ void processname(unsigned pid, char (&name)[MAX_PATH]) {
     CloseHandle(h);
 }
 
-void identifyprocess(unsigned pid, const std::vector<std::string> &names) {
+int namedentry(unsigned pid, const std::vector<std::string> &names) {
     char name[MAX_PATH];
     processname(pid, name);
-    for (size_t i = 0; i < configuration.starts.size(); ++i) {
+    for (size_t i = 0; i < names.size(); ++i) {
         // An entry without a name component matches nothing.
-        if (!names[i].empty() && names[i] == name) {
-            configuration.starts[i].pid = pid;
-            return;
-        }
+        if (!names[i].empty() && names[i] == name)
+            return (int)i;
     }
+    return -1;
 }
 
 int countrunning() {

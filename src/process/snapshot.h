@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/configuration.h"
+
 #include <string>
 #include <vector>
 
@@ -14,19 +16,22 @@ extern snapshot procsnapshot;
 
 // Resets every start entry's pid, then reads the process ids; false when they were not read.
 bool takesnapshot();
-// The executable's file name of process pid as the system spells it, or "<unknown>" when the
-// process cannot be opened or read. 260 is MAX_PATH.
+// The executable's file name of process pid as the system spells it. A process that refuses
+// all access is named from its image path, as an elevated one is to a normal user; one that
+// grants not even that is "<unknown>". 260 is MAX_PATH.
 void processname(unsigned pid, char (&name)[260]);
-// Gives pid to the first start entry whose name component is that process's executable name,
-// with the entries' name components worked out beforehand (namecomponents): a lookup
-// compares every process with every entry.
-void identifyprocess(unsigned pid, const std::vector<std::string> &names);
+// The first start entry whose name component is that process's executable name, or -1, with
+// the entries' name components worked out beforehand (namecomponents): a lookup compares every
+// process with every entry.
+int namedentry(unsigned pid, const std::vector<std::string> &names);
 // The last non-empty piece of each start entry's command at '/'; empty when it has none.
 std::vector<std::string> namecomponents();
-// The same, with the name components worked out anew. Inline: tessark.exe never calls it,
-// and as a function of its own it would make tessark.exe larger.
+// Gives pid to that entry. Inline: tessark.exe never calls it, and as a function of its own it
+// would make tessark.exe larger.
 inline void identifyprocess(unsigned pid) {
-    identifyprocess(pid, namecomponents());
+    int k = namedentry(pid, namecomponents());
+    if (k >= 0)
+        configuration.starts[(size_t)k].pid = pid;
 }
 // The number of start entries with a pid.
 int countrunning();

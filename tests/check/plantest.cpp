@@ -31,6 +31,9 @@ const std::vector<plancase> cases = {
     // and a name in another letter case on disk and among the running processes.
     {"machine", "t.cfg", "juststart\nstart", machine, 1, {reading, "t.cfg:3:1: warning: the start directory", "t.cfg:4:1: warning: \"~/none.exe\" does", "t.cfg:5:1: warning: the file is named \"onewin.exe\"", "t.cfg:5:1: warning: a process runs as \"onewin.exe\"", "0 errors, 4 warnings"}},
     {"machine, offline", "--offline t.cfg", "juststart\nstart", machine, 0, {reading, clean}},
+    // A process that refuses termination; of several processes by one name, the one acted on.
+    {"guarded", "t.cfg", "juststart\nstart", {"*guarded"}, 1, {reading, "t.cfg:3:1: warning: the program runs (pid", "0 errors, 1 warning"}},
+    {"family", "t.cfg", "juststart\nstart", {"*family"}, 0, {reading, "   ~/family.exe exist, pid", "      > \"~/family.exe\": 3 processes run by its name; Tessark acts on pid", clean}},
     // Windows runs the first file that exists before a space; a '/' in an argument makes a
     // start directory that does not exist.
     {"arguments", "t.cfg", "juststart\nstart\n\"~/my dir/onewin.exe -q\", 100\n\"~/onewin.exe /q\", 100\nstop 0,0,0 1,0,0", {"+my dir/onewin", "+onewin"}, 1, {reading, "t.cfg:3:1: warning: the name Tessark looks for", "t.cfg:4:1: warning: the '/' in the arguments", "   starting ~/my dir/onewin.exe -q", "      > in \"~/my dir\", then a pause of 100 ms", "   starting ~/onewin.exe /q", "      > the start fails, with no pause: its start directory does not exist", "0 errors, 2 warnings"}},
