@@ -40,24 +40,15 @@ TEST(rotate, sizes) {
         bool valid;
         unsigned long long size;
     } cases[] = {
-        {"0", true, 0},
-        {"1", true, 1},
-        {"1KB", true, 1024},
-        {"10MB", true, 10485760},
-        {"3GB", true, 3221225472ULL},
-        {"18446744073709551615", true, ~0ULL},
+        // clang-format off
+        {"0", true, 0}, {"1", true, 1}, {"1KB", true, 1024}, {"10MB", true, 10485760},
+        {"3GB", true, 3221225472ULL}, {"18446744073709551615", true, ~0ULL},
         {"17179869183GB", true, ~0ULL - 1073741823},
-        {"18446744073709551616", false, 0}, // beyond 64 bits
-        {"17179869184GB", false, 0},        // beyond 64 bits once scaled
-        {"", false, 0},
-        {"KB", false, 0},
-        {"10kb", false, 0},
-        {"10 MB", false, 0},
-        {"10TB", false, 0},
-        {"10B", false, 0},
-        {"10MBs", false, 0},
-        {"-1", false, 0},
+        {"18446744073709551616", false, 0}, {"17179869184GB", false, 0}, // beyond 64 bits
+        {"", false, 0}, {"KB", false, 0}, {"10kb", false, 0}, {"10 MB", false, 0},
+        {"10TB", false, 0}, {"10B", false, 0}, {"10MBs", false, 0}, {"-1", false, 0},
         {"1.5MB", false, 0},
+        // clang-format on
     };
     for (auto &c : cases) {
         SCOPED_TRACE(c.text);
@@ -117,30 +108,20 @@ TEST(rotate, files) {
         rotateresult result;
         files after;
     } cases[] = {
+        // clang-format off
         {"below", {{"", "abc"}}, 4, 5, belowsize, {{"", "abc"}}},
         {"at", {{"", "abcd"}}, 4, 5, rotated, {{".1", "abcd"}}},
         {"empty", {{"", ""}}, 0, 5, belowsize, {{"", ""}}},
         {"missing", {{".1", "one"}}, 0, 5, nolog, {{".1", "one"}}},
-        {"shift",
-         {{"", "L"}, {".1", "one"}, {".2", "two"}, {".3", "three"}},
-         1,
-         3,
-         rotated,
-         {{".1", "L"}, {".2", "one"}, {".3", "two"}}},
-        {"gap",
-         {{"", "L"}, {".2", "two"}, {".4", "four"}},
-         1,
-         3,
-         rotated,
-         {{".1", "L"}, {".3", "two"}, {".4", "four"}}},
+        {"shift", {{"", "L"}, {".1", "one"}, {".2", "two"}, {".3", "three"}}, 1, 3, rotated,
+                  {{".1", "L"}, {".2", "one"}, {".3", "two"}}},
+        {"gap", {{"", "L"}, {".2", "two"}, {".4", "four"}}, 1, 3, rotated,
+                {{".1", "L"}, {".3", "two"}, {".4", "four"}}},
         {"one", {{"", "L"}, {".1", "one"}}, 1, 1, rotated, {{".1", "L"}}},
-        {"directory",
-         {{"", "L"}, {".1", "one"}, {".2", "/"}},
-         1,
-         3,
-         notrotated,
-         {{"", "L"}, {".1", "one"}, {".2", "/"}}},
+        {"directory", {{"", "L"}, {".1", "one"}, {".2", "/"}}, 1, 3, notrotated,
+                      {{"", "L"}, {".1", "one"}, {".2", "/"}}},
         {"log is a directory", {{"", "/"}}, 0, 5, notrotated, {{"", "/"}}},
+        // clang-format on
     };
     for (auto &c : cases) {
         SCOPED_TRACE(c.name);
