@@ -1,7 +1,7 @@
 #!/bin/bash
 # The release as an admin meets it, under Wine: dist and the zip hold exactly what ships, the
 # MSI silently upgrades the installed 1.0beta2 in place, the installed exes run and read back,
-# schtasks imports the task, a silent uninstall leaves only the log, and so does this test.
+# schtasks imports the task, a silent uninstall leaves only the logs, and so does this test.
 # usage: install.sh SOURCE DIST PREFIX VERSIONINFO EXES BANNER FILENUMERIC NUMERIC RUNNER...
 set -u
 src=$1 dist=$2 prefix=$3 info=$4 banner=$6 filenumeric=$7 numeric=$8
@@ -40,18 +40,25 @@ msi /i "$earlier" || fail "installing 1.0beta2"
 [ "$(versions)" = 1.0.202 ] && [ -f "$dir/tessark.exe" ] || fail "1.0beta2: $(versions)"
 echo "installed 1.0beta2: $(ls "$dir" | xargs)"
 msi /i "$package" || fail "installing $version over 1.0beta2"
+[ -f "$dir/tessarklog.exe" ] || fail "no tessarklog.exe installed"
 # One product left, the new one, with exactly the zip's files.
 [ "$(versions)" = "${numeric%.0}" ] || fail "installed versions: $(versions)"
 diff -r "$work/zip" "$dir" || fail "the MSI installs other files than the zip holds"
 echo "installed $version over it: products $(versions), files $(ls "$dir" | xargs)"
 
 cd "$dir" || fail "no $dir"
-w "$win\\tessark.exe" examples/juststart.cfg
-sleep 2 # for Notepad and Clock to open their windows
-w "$win\\tessark.exe" examples/justclose.cfg
-grep -q '^   starting c:/windows/system32/notepad.exe$' tessark.log &&
+# Each run after the task's first action, which rotates the log here at its first byte.
+for cfg in juststart justclose; do
+    w "$win\\tessarklog.exe" --rotate 1 tessark.log
+    w "$win\\tessark.exe" examples/$cfg.cfg
+    [ $cfg = justclose ] || sleep 2 # for Notepad and Clock to open their windows
+done
+grep -q '^   starting c:/windows/system32/notepad.exe$' tessark.log.1 &&
     grep -q '^   c:/windows/system32/notepad.exe exist, pid' tessark.log &&
-    [ "$(grep -c 'normal shutdown$' tessark.log)" = 2 ] || fail "the demo's log: $(cat tessark.log)"
+    [ "$(cat tessark.log.1 tessark.log | grep -c 'normal shutdown$')" = 2 ] ||
+    fail "the demo's logs: $(cat tessark.log.1 tessark.log)"
+"${run[@]}" "$win\\tessarklog.exe" tessark.log.1 tessark.log </dev/null 2>&1 |
+    grep -q '^runs: 2 (2 normal' || fail "the report of the rotated logs"
 grep -qx $'Tessark, version '"$banner"$'\r' "$work/wine.log" || fail "no banner of $banner"
 # The file version is tessark.exe's, the product version the release's.
 for exe in "${exes[@]}"; do
@@ -66,7 +73,8 @@ grep -cE '<(MultipleInstancesPolicy>IgnoreNew|\w+OnBatteries>false|ExecutionTime
 w schtasks /delete /tn Tessark /f || fail "schtasks /delete"
 
 msi /x "$package" || fail "uninstalling"
-[ "$(find . -mindepth 1)" = ./tessark.log ] && [ -z "$(versions)" ] ||
+[ "$(find . -mindepth 1 | sort | xargs)" = "./tessark.log ./tessark.log.1" ] &&
+    [ -z "$(versions)" ] ||
     fail "left after uninstalling: $(find . -mindepth 1) $(versions)"
-echo "ran the demo, read the resources, uninstalled: $(find . -mindepth 1) left"
+echo "ran the demo, read the resources, uninstalled: $(find . -mindepth 1 | xargs) left"
 cd / && rm -rf "$dir"

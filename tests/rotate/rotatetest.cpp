@@ -1,6 +1,8 @@
 #include "rotate/rotate.h"
 #include "../e2e/files.h"
 #include "io/file.h"
+#include "logreport/formats.h"
+#include "logreport/reading.h"
 #include "rotate/logfiles.h"
 
 #include <filesystem>
@@ -194,6 +196,47 @@ TEST(rotate, command) {
         EXPECT_EQ(rotatecommand((int)argv.size(), argv.data()), c.code);
         EXPECT_EQ(found(dir), c.rotates ? after : before);
     }
+}
+
+// Runs logged, rotated away and logged anew, as the task does: the report reads the rotated
+// logs back, oldest first, as the same runs as the one log that would have grown instead.
+TEST(rotate, readback) {
+    auto run = [](int minute, const char *found, const char *end) {
+        std::string at = "07.12.2026 11:" + std::string(minute < 10 ? "0" : "") +
+                         std::to_string(minute) + ":00 ";
+        return at + "*** started\n...loaded [1,1] records from config, mode 10\n" + found +
+               "\nprocess dump:\n   c:/t/a.exe not exist\n...starting all not existed\n" +
+               "   starting c:/t/a.exe\n" + at + end + "\n";
+    };
+    std::string runs[] = {
+        run(0, "...found 40 processes", "*** normal shutdown"),
+        run(5, "...failed to enumerate all processes", "*** stop due to errors"),
+        run(10, "...found 41 processes", "*** normal shutdown"),
+        run(15, "...found 42 processes", "*** normal shutdown"),
+        run(20, "...found 43 processes", "*** normal shutdown"),
+    };
+    e2e::scratch dir;
+    std::string log = dir.file("tessark.log"), whole, said;
+    for (int i = 0; i < 5; ++i) {
+        e2e::writefile(log, e2e::readfile(log) + runs[i]);
+        whole += runs[i];
+        if (i % 2 == 1) {
+            EXPECT_EQ(rotatelog(log, 1, 5, said), rotated) << said;
+        }
+    }
+    e2e::writefile(dir.file("whole.log"), whole);
+    auto reported = [](std::vector<std::string> logs) {
+        settings s;
+        s.now = 1796644800; // 07.12.2026 12:00:00 UTC
+        history h(s);
+        std::string failed = readlogs(logs, h);
+        verdict v = judge(h, "24h");
+        return failed + textreport({h, v, "24h"});
+    };
+    std::string rotatedback = reported({log + ".2", log + ".1", log});
+    EXPECT_EQ(rotatedback, reported({dir.file("whole.log")}));
+    EXPECT_NE(rotatedback.find("runs: 5 (4 normal, 1 stopped due to errors"), std::string::npos)
+        << rotatedback;
 }
 
 } // namespace
