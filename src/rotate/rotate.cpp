@@ -83,7 +83,7 @@ rotateresult rotatelog(const std::string &log, unsigned long long size, int keep
         said = log + ": no such file, nothing to rotate";
         return nolog;
     case heldlog::held:
-        said = log + ": a run holds it open; not rotated this time";
+        said = log + ": a run (or another program) holds it open; not rotated this time";
         return heldopen;
     case heldlog::failed:
         said = log + ": not rotated: " + why;
@@ -94,8 +94,8 @@ rotateresult rotatelog(const std::string &log, unsigned long long size, int keep
     unsigned long long length = held.size();
     // An empty log is never rotated: that would only push the oldest kept one out.
     if (length < size || length == 0) {
-        said = log + ": " + std::to_string(length) + " bytes, below " + std::to_string(size) +
-               "; not rotated";
+        said = log + ": " + std::to_string(length) + " bytes" +
+               (length ? ", below " + std::to_string(size) : "") + "; not rotated";
         return belowsize;
     }
     std::vector<renaming> plan = rotationplan(log, keep, kindof, why);
