@@ -22,7 +22,8 @@ struct renaming {
 
 // The renames of one rotation, in order, given what stands at each name (kindat). The
 // dropped oldest is first moved aside to LOGFILE.dropped and removed only after the rest
-// succeeded, so that every step can be undone. Empty with why set when a name is in the way.
+// succeeded (the last step, with an empty to), so that every step before can be undone.
+// Empty, with why set, when a name is in the way.
 std::vector<renaming> rotationplan(const std::string &log, int keep,
                                    const std::function<namekind(const std::string &)> &kindat,
                                    std::string &why);
