@@ -1,8 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Packs the shipped exes, README, LICENSE, the task definition and the examples into a zip
 # and an MSI, and writes SHA256SUMS for both. The release target runs it with -DINPUTS=FILE;
-# -DVERSION=TEXT and -DDIST=DIR stand in for the version text and the output folder (the
-# upgrade test packs a later version so).
+# -DVERSION=TEXT and -DDIST=DIR stand in for the release version and the output folder.
 include(${INPUTS})
 include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
 
@@ -10,7 +9,7 @@ include(${CMAKE_CURRENT_LIST_DIR}/version.cmake)
 set(upgradecode 03573EBD-21E5-41B2-A193-4CC5DAE17EBF)
 
 if(NOT VERSION)
-  tessark_readversion(${source} VERSION)
+  tessark_readrelease(${source} VERSION)
 endif()
 tessark_numericversion(${VERSION} numeric)
 if(NOT numeric)
@@ -71,7 +70,9 @@ run(${stage} touch -d @${epoch} ${files})
 
 set(base tessark-${VERSION}-win64)
 file(MAKE_DIRECTORY ${dist})
-file(REMOVE ${dist}/${base}.zip ${dist}/${base}.msi ${dist}/SHA256SUMS)
+# Those of earlier versions too: SHA256SUMS names only this one.
+file(GLOB packed ${dist}/tessark-*-win64.zip ${dist}/tessark-*-win64.msi)
+file(REMOVE ${packed} ${dist}/SHA256SUMS)
 
 # No extra attributes (owner, Unix times) and DOS times in UTC, whatever the machine's zone.
 run(${stage} ${CMAKE_COMMAND} -E env TZ=UTC zip -X -D -q ${dist}/${base}.zip ${files})

@@ -1,4 +1,6 @@
-# The version text and the numbers Windows wants for it.
+# The version texts and the numbers Windows wants for them: tessark.exe's (its banner, which
+# names the behaviour and log format it keeps) and the kit's release version (the zip, the
+# MSI and the product version of every exe), which counts up with each release.
 
 # Sets OUT to the version text of src/driver/version.cpp, the one place it is written.
 function(tessark_readversion source out)
@@ -7,6 +9,15 @@ function(tessark_readversion source out)
     message(FATAL_ERROR "no version text in ${source}/src/driver/version.cpp")
   endif()
   set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+endfunction()
+
+# Sets OUT to the release version, the one line of packaging/releaseversion.txt.
+function(tessark_readrelease source out)
+  file(STRINGS ${source}/packaging/releaseversion.txt line LIMIT_COUNT 1)
+  if(NOT line MATCHES "^[^ ]+$")
+    message(FATAL_ERROR "no release version in ${source}/packaging/releaseversion.txt")
+  endif()
+  set(${out} ${line} PARENT_SCOPE)
 endfunction()
 
 # Sets OUT to the numeric version MAJOR.MINOR.BUILD.0 of the version text TEXT, or to ""

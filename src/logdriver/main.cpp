@@ -4,8 +4,10 @@
 #include "logreport/options.h"
 #include "logreport/output.h"
 #include "logreport/reading.h"
+#include "rotate/rotate.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 namespace {
@@ -49,5 +51,7 @@ int reportmode(int argc, char **argv) {
 // Each mode of the tool is one function, chosen by the first argument; the report is the one
 // without a mode word of its own.
 int main(int argc, char **argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--rotate") == 0)
+        return rotatecommand(argc, argv);
     return reportmode(argc, argv);
 }

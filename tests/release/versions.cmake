@@ -17,3 +17,10 @@ foreach(case 0.9=0.9.900 1.0alpha1=1.0.101 1.0beta2=1.0.202 1.0beta3=1.0.203 1.0
     set(previous ${want})
   endif()
 endforeach()
+
+# The release version maps, and upgrades the installed 1.0beta2 (1.0.202) in place.
+tessark_readrelease(${CMAKE_CURRENT_LIST_DIR}/../.. release)
+tessark_numericversion(${release} numeric)
+if(NOT numeric VERSION_GREATER 1.0.202)
+  message(SEND_ERROR "release version ${release} ('${numeric}') is not above 1.0beta2's 1.0.202")
+endif()

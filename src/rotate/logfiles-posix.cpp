@@ -1,0 +1,79 @@
+#include "rotate/logfiles.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// POSIX has no share modes: a writer that holds the log cannot be seen, and a rotation
+// renames the log under it, which then goes on writing to LOGFILE.1. Only the native build
+// of the portable core, for the sanitizers, uses this twin.
+const bool detectsheld = false;
+
+namespace {
+
+bool taken(const std::string &name, std::string &why) {
+    struct stat st;
+    if (lstat(name.c_str(), &st) != 0)
+        return false;
+    why = "the name is taken";
+    return true;
+}
+
+} // namespace
+
+heldlog::~heldlog() {
+    if (handle != -1)
+        close((int)handle);
+}
+
+heldlog::state heldlog::open(const std::string &name, std::string &why) {
+    int d = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (d < 0) {
+        if (errno == ENOENT)
+            return missing;
+        why = std::strerror(errno);
+        return failed;
+    }
+    handle = d;
+    current = name;
+    return opened;
+}
+
+unsigned long long heldlog::size() const {
+    struct stat st;
+    return fstat((int)handle, &st) == 0 ? (unsigned long long)st.st_size : 0;
+}
+
+bool heldlog::renameto(const std::string &name, std::string &why) {
+    if (!movefile(current, name, why))
+        return false;
+    current = name;
+    return true;
+}
+
+namekind kindof(const std::string &name) {
+    struct stat st;
+    if (lstat(name.c_str(), &st) != 0)
+        return errno == ENOENT ? nothing : othername;
+    return S_ISREG(st.st_mode) ? plainfile : othername;
+}
+
+bool movefile(const std::string &from, const std::string &to, std::string &why) {
+    // rename(2) replaces a file silently; the look before it keeps that from happening
+    // unless another process takes the name in between.
+    if (taken(to, why))
+        return false;
+    if (rename(from.c_str(), to.c_str()) == 0)
+        return true;
+    why = std::strerror(errno);
+    return false;
+}
+
+bool removefile(const std::string &name, std::string &why) {
+    if (unlink(name.c_str()) == 0)
+        return true;
+    why = std::strerror(errno);
+    return false;
+}
