@@ -48,6 +48,21 @@ lineformat::lineformat(std::string_view format) {
         }
         start = i + 1;
     }
+    for (size_t k = 0; k < before.size(); ++k) {
+        const piece &c = before[k];
+        if (!c.literal.empty()) {
+            shape += c.literal;
+            continue;
+        }
+        // Digits right after a number would make it longer than its width: no match, which
+        // only the scan below sees, as it does a number of any width.
+        bool next = k + 1 < before.size();
+        if (c.width == 0 || c.width > 10 || fields.size() == 6 ||
+            (next && (before[k + 1].literal.empty() || isdigit(before[k + 1].literal[0]))))
+            fixedhead = false;
+        fields.push_back({shape.size(), c.width});
+        shape.append(c.width, '\0');
+    }
 }
 
 bool lineformat::match(std::string_view line, matched &m) const {
@@ -55,18 +70,37 @@ bool lineformat::match(std::string_view line, matched &m) const {
     m.text = {};
     const char *p = line.data();
     size_t i = 0, end = line.size();
-    for (const piece &c : before) {
-        if (!c.literal.empty()) {
-            if (end - i < c.literal.size() || !same(p + i, c.literal))
-                return false;
-            i += c.literal.size();
-            continue;
-        }
-        size_t start = i;
-        while (i < end && isdigit(p[i]) && i - start <= 10)
-            ++i;
-        if (m.count == 6 || !number(p + start, i - start, c.width, m.numbers[m.count++]))
+    if (fixedhead) {
+        if (end < shape.size())
             return false;
+        for (size_t k = 0; k < shape.size(); ++k)
+            if (shape[k] ? p[k] != shape[k] : !isdigit(p[k]))
+                return false;
+        for (const field &f : fields) {
+            unsigned long long value = 0;
+            for (size_t k = f.at; k < f.at + f.width; ++k)
+                value = value * 10 + (p[k] - '0');
+            if (value > 4294967295ull)
+                return false;
+            m.numbers[m.count++] = value;
+        }
+        i = shape.size();
+        if (!before.empty() && before.back().literal.empty() && i < end && isdigit(p[i]))
+            return false;
+    } else {
+        for (const piece &c : before) {
+            if (!c.literal.empty()) {
+                if (end - i < c.literal.size() || !same(p + i, c.literal))
+                    return false;
+                i += c.literal.size();
+                continue;
+            }
+            size_t start = i;
+            while (i < end && isdigit(p[i]) && i - start <= 10)
+                ++i;
+            if (m.count == 6 || !number(p + start, i - start, c.width, m.numbers[m.count++]))
+                return false;
+        }
     }
     if (!hastext)
         return i == end;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,4 +28,13 @@ private:
     };
     std::vector<piece> before, after; // around the %s, if there is one
     bool hastext = false;
+    // When every piece before the %s has a fixed length, as the stamp's do, the head is matched
+    // in one pass over its shape: the literal bytes, with a NUL for each digit of a number.
+    bool fixedhead = true;
+    std::string shape;
+    struct field {
+        size_t at;
+        int width;
+    };
+    std::vector<field> fields;
 };
