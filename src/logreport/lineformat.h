@@ -29,9 +29,10 @@ private:
     std::vector<piece> before, after; // around the %s, if there is one
     bool hastext = false;
     // When every piece before the %s has a fixed length, as the stamp's do, the head is matched
-    // in one pass over its shape: the literal bytes, with a NUL for each digit of a number.
+    // in one pass over its shape: the literal bytes, with a '0' for each digit of a number,
+    // and how far each byte may lie above the shape's: 0 for a literal, 9 for a digit.
     bool fixedhead = true;
-    std::string shape;
+    std::string shape, slack;
     struct field {
         size_t at;
         int width;
