@@ -57,12 +57,14 @@ void history::line(std::string_view text, bool whole) {
     if (!text.empty() && text.back() == '\r')
         text.remove_suffix(1);
     // A torn line is what a dying run left half written; a NUL is in no line tessark.exe writes.
-    if (!whole || std::memchr(text.data(), 0, text.size())) {
+    // Of a line that matched, only its command can hold one: its other bytes are the text's.
+    lineinfo l = whole ? classify(text, indump) : lineinfo();
+    std::string_view unmatched = l.kind == unrecognised ? text : l.command;
+    if (!whole || (!unmatched.empty() && std::memchr(unmatched.data(), 0, unmatched.size()))) {
         unrecognisedlines += counting;
         indump = false;
         return;
     }
-    lineinfo l = classify(text, indump);
     place = l.kind == previous ? place + 1 : 0;
     previous = l.kind;
     // A command holding a line end breaks its dump line in two, neither of them a dump line;

@@ -106,6 +106,7 @@ TEST(report, table) {
         {"a torn last line, in each log", {run(300, dumpa, nullptr) + "   starting c:/t/b.e", at(300, "*** normal shutdown") + run(10) + "10.12.2026 1"}, okstatus, "2/0/0/0 u2 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
         {"CRLF", {"07.12.2026 11:59:00 *** started\r\nprocess dump:\r\n   c:/t/a.exe exist, pid 1 failed to get hwnd\r\n07.12.2026 11:59:01 *** normal shutdown\r\n"}, okstatus,
          "1/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
+        {"a NUL in a dump's command ends the dump", {run(10, std::string("process dump:\n   c:/t/\0b.exe not exist\n", 39) + "   c:/t/a.exe exist, pid 208 found 2 hwnds\n")}, okstatus, "1/0/0/0 u2 r0 e0"},
         {"NUL, garbage and a valid run after them", {std::string("\0\0\0\n", 4) + garbage + "\n" + std::string("07.12.2026 11:58:00 *** st\0rted\n", 32) + run(10, dumpa + std::string("   starting c:/t/\0b.exe\n", 24))}, okstatus,
          "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
         {"a line of megabytes, skipped whole", {run(300, dumpa + "   starting " + huge + "\n") + run(10)}, okstatus, "2/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
