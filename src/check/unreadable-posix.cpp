@@ -1,4 +1,5 @@
 #include "check/analysis.h"
+#include "io/errortext.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -8,14 +9,12 @@
 std::string whyunreadable(const char *path) {
     struct stat st;
     if (stat(path, &st) != 0)
-        return errno == ENOENT || errno == ENOTDIR ? "it does not exist"
-               : errno == EACCES                   ? "access is denied"
-                                                   : "it cannot be reached";
+        return errortext(errno, "");
     if (S_ISDIR(st.st_mode))
         return "it is a directory";
     int d = open(path, O_RDONLY | O_CLOEXEC);
     if (d < 0)
-        return errno == EACCES ? "access is denied" : "it cannot be opened";
+        return errortext(errno, "");
     close(d);
     return "";
 }

@@ -1,4 +1,5 @@
 #include "check/analysis.h"
+#include "io/errortext.h"
 
 #include <windows.h>
 
@@ -13,17 +14,5 @@ std::string whyunreadable(const char *path) {
         CloseHandle(h);
         return "";
     }
-    DWORD error = GetLastError();
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-        return "it does not exist";
-    case ERROR_ACCESS_DENIED:
-        return "access is denied";
-    case ERROR_SHARING_VIOLATION:
-        return "another program holds it open for writing";
-    default:
-        return "Windows error " + std::to_string(error);
-    }
+    return errortext(GetLastError(), "another program holds it open for writing");
 }

@@ -1,3 +1,4 @@
+#include "io/errortext.h"
 #include "logreport/logsource.h"
 
 #include <cerrno>
@@ -13,9 +14,7 @@ logsource::~logsource() {
 std::string logsource::open(const char *path) {
     int d = ::open(path, O_RDONLY | O_CLOEXEC);
     if (d < 0)
-        return errno == ENOENT || errno == ENOTDIR ? "it does not exist"
-               : errno == EACCES                   ? "access is denied"
-                                                   : "it cannot be opened";
+        return errortext(errno, "");
     struct stat st;
     if (fstat(d, &st) != 0 || S_ISDIR(st.st_mode)) {
         close(d);

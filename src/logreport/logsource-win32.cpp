@@ -1,3 +1,4 @@
+#include "io/errortext.h"
 #include "logreport/logsource.h"
 
 #include <windows.h>
@@ -18,19 +19,7 @@ std::string logsource::open(const char *path) {
         handle = (intptr_t)h;
         return "";
     }
-    DWORD error = GetLastError();
-    switch (error) {
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-        return "it does not exist";
-    case ERROR_ACCESS_DENIED:
-        return "access is denied";
-    case ERROR_SHARING_VIOLATION:
-        return "another program holds it open and shares it with no reader";
-    default:
-        return "Windows error " + std::to_string(error);
-    }
+    return errortext(GetLastError(), "another program holds it open and shares it with no reader");
 }
 
 long logsource::read(char *buffer, unsigned size) {

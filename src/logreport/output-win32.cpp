@@ -1,3 +1,4 @@
+#include "io/errortext.h"
 #include "logreport/output.h"
 
 #include <windows.h>
@@ -9,16 +10,10 @@
 namespace {
 
 std::string why(DWORD error) {
-    switch (error) {
-    case ERROR_PATH_NOT_FOUND:
+    // The report's file is created: a missing path is its folder.
+    if (error == ERROR_PATH_NOT_FOUND)
         return "its folder does not exist";
-    case ERROR_ACCESS_DENIED:
-        return "access is denied";
-    case ERROR_SHARING_VIOLATION:
-        return "another program holds it open";
-    default:
-        return "Windows error " + std::to_string(error);
-    }
+    return errortext(error, "another program holds it open");
 }
 
 } // namespace

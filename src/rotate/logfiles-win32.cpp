@@ -1,3 +1,4 @@
+#include "io/errortext.h"
 #include "rotate/logfiles.h"
 
 #include <windows.h>
@@ -10,20 +11,7 @@ const bool detectsheld = true;
 namespace {
 
 std::string reason(DWORD error) {
-    switch (error) {
-    case ERROR_ACCESS_DENIED:
-        return "access is denied";
-    case ERROR_SHARING_VIOLATION:
-        return "another program has it open";
-    case ERROR_FILE_EXISTS:
-    case ERROR_ALREADY_EXISTS:
-        return "the name is taken";
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND:
-        return "it does not exist";
-    default:
-        return "Windows error " + std::to_string(error);
-    }
+    return errortext(error, "another program has it open");
 }
 
 } // namespace
