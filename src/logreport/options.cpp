@@ -4,7 +4,8 @@
 #include <cstring>
 
 const char usageline[] = "usage: tessarklog.exe [--since D] [--every D] [--flapping N] "
-                         "[--format text|json|nagios|prometheus] [--output FILE] LOGFILE...";
+                         "[--format text|json|nagios|prometheus] [--output FILE] LOGFILE...\n"
+                         "       tessarklog.exe --rotate SIZE [--keep N] LOGFILE";
 
 bool parseoptions(int argc, char **argv, int first, options &o) {
     for (int i = first; i < argc; ++i) {

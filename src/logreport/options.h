@@ -14,7 +14,7 @@ struct options {
     std::vector<std::string> logs;
 };
 
-extern const char usageline[];
+extern const char usageline[]; // both modes, the report first
 
 // Reads argv[first..argc); false for a wrong command line.
 bool parseoptions(int argc, char **argv, int first, options &o);
