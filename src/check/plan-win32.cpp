@@ -4,7 +4,7 @@
 #include "process/branch.h"
 #include "process/close.h"
 #include "process/dump.h"
-#include "process/loglines.h"
+#include "io/loglines.h"
 #include "process/lookup.h"
 #include "process/snapshot.h"
 

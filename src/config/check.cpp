@@ -1,14 +1,15 @@
 #include "config/configuration.h"
 #include "io/logfile.h"
+#include "io/loglines.h"
 
 bool checkconfiguration() {
     size_t count = configuration.starts.size();
     if (configuration.stops.size() != count) {
-        applog.printf("...size of sections in cfg file is different\n");
+        applog.printf("%s", sectionsizesline);
         return false;
     }
     if (wrongindex(0) < count) {
-        applog.printf("...wrong index in stop section\n");
+        applog.printf("%s", wrongindexline);
         return false;
     }
     return true;

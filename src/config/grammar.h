@@ -8,6 +8,7 @@
 #include "io/bufreader.h"
 #include "io/filestream.h"
 #include "io/logfile.h"
+#include "io/loglines.h"
 #include "text/auxexception.h"
 #include "text/lexer.h"
 
@@ -167,7 +168,7 @@ template <class listener> void load(aux::lexer &lex, io::stream &source, listene
 template <class listener> bool fail(const aux::lexer &lex, listener &tell) {
     // A failure the parser did not tell of: the file could not be opened or read.
     tell.failed({unreadable, lex.line, 1, 0, false, ""});
-    applog.printf("...not enough memory or syntax error at line %d in config file\n", lex.line);
+    applog.printf(syntaxerrorline, lex.line);
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "config/configuration.h"
 #include "driver/version.h"
 #include "io/logfile.h"
+#include "io/loglines.h"
 #include "process/runmode.h"
 #include "process/snapshot.h"
 
@@ -16,22 +17,21 @@ void say(const char *text) {
 
 void run(const char *path) {
     applog.open("tessark.log", false);
-    logline("*** started");
+    logline(startedline);
     if (!loadconfiguration(path) || !checkconfiguration()) {
-        logline("*** stop due to errors");
+        logline(errorendline);
         return;
     }
-    applog.printf("...loaded [%d,%d] records from config, mode %d\n",
-                  (int)configuration.starts.size(), (int)configuration.stops.size(),
+    applog.printf(loadedline, (int)configuration.starts.size(), (int)configuration.stops.size(),
                   (int)configuration.mode);
     if (!takesnapshot()) {
-        applog.printf("...failed to enumerate all processes\n");
-        logline("*** stop due to errors");
+        applog.printf("%s", enumallfailedline);
+        logline(errorendline);
         return;
     }
-    applog.printf("...found %d processes\n", (int)(procsnapshot.bytesreturned / 4));
+    applog.printf(foundline, (int)(procsnapshot.bytesreturned / 4));
     applymode();
-    logline("*** normal shutdown");
+    logline(normalendline);
 }
 
 } // namespace

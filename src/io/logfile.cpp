@@ -1,5 +1,6 @@
 #include "io/logfile.h"
 #include "io/clock.h"
+#include "io/loglines.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -50,6 +51,5 @@ void logfile::write(const std::string &text) {
 
 void logline(const char *msg) {
     io::utctime t = io::utcnow();
-    applog.printf("%02d.%02d.%4d %02d:%02d:%02d %s\n", t.day, t.month, t.year, t.hour, t.minute,
-                  t.second, msg);
+    applog.printf(stampformat, t.day, t.month, t.year, t.hour, t.minute, t.second, msg);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/configuration.h"
+#include "io/loglines.h"
 
 // What a run mode does, decided from how many of the configured programs run.
 enum branch {
@@ -32,14 +33,8 @@ inline branch choosebranch(int mode, int running, int total) {
 // The line a branch writes first, before it starts or closes anything; empty for nobranch.
 inline const char *branchline(branch b) {
     static const char *const lines[] = {
-        "",
-        "...starting all not existed\n",
-        "...no need to restart, all runs fine\n",
-        "...not all processes exist, restarting\n",
-        "...starting them all\n",
-        "...closing all\n",
-        "...failed to invert, not all processes exist, shutdown them\n",
-        "...closing all existing applications\n",
+        "",           startmissingline, allrunningline, restartsetline,
+        startsetline, closesetline,     closesomeline,  closeexistingline,
     };
     return lines[b];
 }

@@ -1,7 +1,7 @@
 #include "process/close.h"
 #include "config/configuration.h"
 #include "io/logfile.h"
-#include "process/loglines.h"
+#include "io/loglines.h"
 #include "process/lookup.h"
 #include "process/snapshot.h"
 

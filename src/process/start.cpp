@@ -2,7 +2,7 @@
 #include "config/command.h"
 #include "config/configuration.h"
 #include "io/logfile.h"
-#include "process/loglines.h"
+#include "io/loglines.h"
 
 #include <windows.h>
 

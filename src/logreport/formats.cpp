@@ -1,0 +1,193 @@
+#include "logreport/formats.h"
+#include "logreport/clocktext.h"
+#include "logreport/encoding.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string num(long long n) {
+    return std::to_string(n);
+}
+
+int inwindow(const history &h) {
+    return h.runs[normalrun] + h.runs[errorsrun] + h.runs[cutoffrun] + h.runs[runningrun];
+}
+
+std::string lastrun(const history &h) {
+    if (h.last.started < 0)
+        return "none";
+    return isotime(h.last.started) + ", " + outcomename(h.last.result);
+}
+
+std::string padded(const std::string &text, size_t width) {
+    return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+}
+
+std::string jsontext(const std::string &text) {
+    std::string out = "\"";
+    for (unsigned char c : ansitoutf8(text)) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += (char)c;
+        } else if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += (char)c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string labeltext(const std::string &text) {
+    std::string out;
+    for (char c : ansitoutf8(text)) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string textreport(const report &r) {
+    const history &h = r.h;
+    std::string out = std::string("TESSARK ") + statusname(r.v.code) + "\n";
+    for (const std::string &reason : r.v.reasons)
+        out += "  " + reason + "\n";
+    if (r.v.code == unknownstatus)
+        return out;
+    out += "\nwindow: the last " + r.sincetext + ", since " + isotime(h.s.now - h.s.window) +
+           "\nruns: " + num(inwindow(h)) + " (" + num(h.runs[normalrun]) + " normal, " +
+           num(h.runs[errorsrun]) + " stopped due to errors, " + num(h.runs[cutoffrun]) +
+           " cut off, " + num(h.runs[runningrun]) + " running)\nlast run: " + lastrun(h) +
+           "\nfailed restarts: " + num(h.restartfailures) +
+           ", process lists not read: " + num(h.enumfailures) +
+           "\nunrecognised lines: " + num(h.unrecognisedlines) + "\n";
+    if (h.shown.empty())
+        return out + "\nno program in the window\n";
+    size_t width = 7;
+    for (size_t i : h.shown)
+        width = std::max(width, h.programs[i].command.size());
+    out += "\n" + padded("command", width) +
+           "  running  starts  lost  closes  terminations  last seen running\n";
+    for (size_t i : h.shown) {
+        const program &p = h.programs[i];
+        char counts[80];
+        std::snprintf(counts, sizeof counts, "  %-7s  %6d  %4d  %6d  %12d  ",
+                      p.running ? "yes" : "no", p.starts, p.lost, p.closes, p.terminations);
+        out += padded(p.command, width) + counts +
+               (p.lastseen < 0 ? std::string("never") : isotime(p.lastseen)) + "\n";
+    }
+    return out;
+}
+
+std::string jsonreport(const report &r) {
+    const history &h = r.h;
+    std::string out =
+        "{\"status\":\"" + std::string(statusname(r.v.code)) + "\",\"code\":" + num(r.v.code) +
+        ",\"since\":\"" + isotime(h.s.now - h.s.window) + "\",\"window\":" + num(h.s.window) +
+        ",\"runs\":{\"normal\":" + num(h.runs[normalrun]) +
+        ",\"errors\":" + num(h.runs[errorsrun]) + ",\"cutoff\":" + num(h.runs[cutoffrun]) +
+        ",\"running\":" + num(h.runs[runningrun]) + "},\"lastrun\":";
+    if (h.last.started < 0)
+        out += "null";
+    else
+        out += "{\"started\":\"" + isotime(h.last.started) + "\",\"result\":\"" +
+               outcomename(h.last.result) + "\"}";
+    out += ",\"restartfailures\":" + num(h.restartfailures) +
+           ",\"enumfailures\":" + num(h.enumfailures) +
+           ",\"unrecognised\":" + num(h.unrecognisedlines) + ",\"programs\":[";
+    for (size_t k = 0; k < h.shown.size(); ++k) {
+        const program &p = h.programs[h.shown[k]];
+        out += std::string(k ? "," : "") + "{\"command\":" + jsontext(p.command) +
+               ",\"running\":" + (p.running ? "true" : "false") + ",\"starts\":" + num(p.starts) +
+               ",\"lost\":" + num(p.lost) + ",\"closes\":" + num(p.closes) +
+               ",\"terminations\":" + num(p.terminations) + ",\"lastseen\":" +
+               (p.lastseen < 0 ? std::string("null") : "\"" + isotime(p.lastseen) + "\"") + "}";
+    }
+    out += "],\"reasons\":[";
+    for (size_t k = 0; k < r.v.reasons.size(); ++k)
+        out += (k ? "," : "") + jsontext(r.v.reasons[k]);
+    return out + "]}\n";
+}
+
+std::string nagiosreport(const report &r) {
+    const history &h = r.h;
+    // A '|' in the text would start the performance data.
+    auto plain = [](std::string text) {
+        for (char &c : text)
+            c = c == '|' ? '/' : c;
+        return text;
+    };
+    std::string summary;
+    if (r.v.reasons.empty())
+        summary =
+            num(inwindow(h)) + " runs in the last " + r.sincetext + ", the last " + lastrun(h);
+    else
+        summary = r.v.reasons[0] +
+                  (r.v.reasons.size() > 1 ? " (and " + num(r.v.reasons.size() - 1) + " more)" : "");
+    std::string out =
+        std::string("TESSARK ") + statusname(r.v.code) + " - " + plain(summary) +
+        " | runs=" + num(inwindow(h)) + " errors=" + num(h.runs[errorsrun]) +
+        " cutoff=" + num(h.runs[cutoffrun]) + " starts=" + num(h.total(&program::starts)) +
+        " lost=" + num(h.total(&program::lost)) +
+        " terminations=" + num(h.total(&program::terminations)) +
+        " restartfailures=" + num(h.restartfailures) + " enumfailures=" + num(h.enumfailures) +
+        " unrecognised=" + num(h.unrecognisedlines) + "\n";
+    for (const std::string &reason : r.v.reasons)
+        out += plain(reason) + "\n";
+    return out;
+}
+
+std::string prometheusreport(const report &r) {
+    const history &h = r.h;
+    std::string out;
+    auto family = [&](const char *name, const char *help) {
+        out += std::string("# HELP ") + name + " " + help + "\n# TYPE " + name + " gauge\n";
+    };
+    family("tessark_status", "The verdict on the runs: 0 OK, 1 WARNING, 2 CRITICAL, 3 UNKNOWN.");
+    out += "tessark_status " + num(r.v.code) + "\n";
+    family("tessark_runs", "Runs that began in the window, by how they ended.");
+    // A run still going has no outcome yet.
+    const outcome ended[] = {normalrun, errorsrun, cutoffrun};
+    for (outcome o : ended)
+        out +=
+            std::string("tessark_runs{result=\"") + outcomename(o) + "\"} " + num(h.runs[o]) + "\n";
+    family("tessark_last_run_timestamp_seconds",
+           "When the last run began, in seconds since 1970 (0: no run).");
+    out +=
+        "tessark_last_run_timestamp_seconds " + num(h.last.started < 0 ? 0 : h.last.started) + "\n";
+    family("tessark_window_seconds", "The length of the window the counts cover.");
+    out += "tessark_window_seconds " + num(h.s.window) + "\n";
+    family("tessark_restart_failures", "Restarts in the window that failed.");
+    out += "tessark_restart_failures " + num(h.restartfailures) + "\n";
+    family("tessark_unrecognised_lines", "Lines of the logs that were not understood.");
+    out += "tessark_unrecognised_lines " + num(h.unrecognisedlines) + "\n";
+    if (h.shown.empty())
+        return out;
+    const struct {
+        const char *name, *help;
+        int program::*count;
+    } perprogram[] = {
+        {"tessark_program_starts", "Starts of the program in the window.", &program::starts},
+        {"tessark_program_lost", "Starts after which the next run did not find the program.",
+         &program::lost},
+        {"tessark_program_terminations", "Times the program outlived its close and was terminated.",
+         &program::terminations},
+    };
+    family("tessark_program_running", "Whether the latest dump found the program running.");
+    for (size_t i : h.shown)
+        out += "tessark_program_running{command=\"" + labeltext(h.programs[i].command) + "\"} " +
+               (h.programs[i].running ? "1" : "0") + "\n";
+    for (const auto &m : perprogram) {
+        family(m.name, m.help);
+        for (size_t i : h.shown)
+            out += std::string(m.name) + "{command=\"" + labeltext(h.programs[i].command) + "\"} " +
+                   num(h.programs[i].*m.count) + "\n";
+    }
+    return out;
+}

@@ -1,0 +1,126 @@
+#include "logreport/history.h"
+
+#include <cstring>
+
+// A run still without its end line this long after it began has died, for the shipped task
+// stops a run after ten minutes.
+static const long long runninglimit = 600;
+
+program &history::named(std::string_view command) {
+    auto at = index.find(command);
+    if (at == index.end()) {
+        at = index.emplace(std::string(command), programs.size()).first;
+        programs.push_back({});
+        programs.back().command = at->first;
+    }
+    program &p = programs[at->second];
+    if (inwindow && !p.inwindow) {
+        p.inwindow = true;
+        shown.push_back(at->second);
+    }
+    return p;
+}
+
+void history::endrun(outcome result) {
+    current.result = result;
+    if (inwindow)
+        ++runs[result];
+    last = current;
+    open = inwindow = indump = false;
+    lastclosed = -1;
+}
+
+void history::finish() {
+    if (open)
+        endrun(s.now - current.started < runninglimit ? runningrun : cutoffrun);
+}
+
+int history::total(int program::*count) const {
+    int sum = 0;
+    for (size_t i : shown)
+        sum += programs[i].*count;
+    return sum;
+}
+
+void history::line(std::string_view text, bool whole) {
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    // A torn line is what a dying run left half written; a NUL is in no line tessark.exe writes.
+    if (!whole || std::memchr(text.data(), 0, text.size())) {
+        ++unrecognisedlines;
+        indump = false;
+        return;
+    }
+    lineinfo l = classify(text, indump);
+    indump = l.kind == dumpheading_ || (indump && l.kind == dumpline);
+    if (l.kind == started) {
+        if (open)
+            endrun(cutoffrun);
+        open = true;
+        current = {l.stamp, normalrun, ""};
+        inwindow = l.stamp >= s.now - s.window;
+        return;
+    }
+    // Outside a run only "*** started" has a place.
+    if (l.kind == unrecognised || !open) {
+        ++unrecognisedlines;
+        return;
+    }
+    switch (l.kind) {
+    case normalend:
+        endrun(normalrun);
+        break;
+    case errorend:
+        endrun(errorsrun);
+        break;
+    case enumallfailed:
+        enumfailures += inwindow;
+        current.why = text;
+        break;
+    case syntaxerror:
+    case sectionsizes:
+    case wrongindex:
+        current.why = text;
+        break;
+    case dumpline: {
+        program &p = named(l.command);
+        if (p.pending > 0) {
+            --p.pending;
+            p.lost += !l.running;
+        }
+        if (l.running)
+            p.lastseen = current.started;
+        if (inwindow)
+            p.running = l.running;
+        break;
+    }
+    case starting: {
+        program &p = named(l.command);
+        p.starts += inwindow;
+        p.pending += inwindow;
+        break;
+    }
+    case closing: {
+        program &p = named(l.command);
+        p.closes += inwindow;
+        lastclosed = &p - programs.data();
+        break;
+    }
+    case terminating:
+        if (lastclosed < 0)
+            ++unrecognisedlines;
+        else
+            programs[lastclosed].terminations += inwindow;
+        // One close, at most one termination: a second such line belongs to no close.
+        lastclosed = -1;
+        break;
+    case restartfailed:
+        restartfailures += inwindow;
+        break;
+    case enumfailed:
+        enumfailures += inwindow;
+        break;
+    default:
+        break;
+    }
+}

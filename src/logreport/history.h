@@ -1,0 +1,71 @@
+#pragma once
+
+#include "logreport/classify.h"
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How a run ended.
+enum outcome { normalrun, errorsrun, cutoffrun, runningrun };
+
+// What the report asks of the history: the moment it is read at, the window back from it, and
+// the task's interval (0: do not judge staleness), and when a program flaps.
+struct settings {
+    long long now = 0;
+    long long window = 86400;
+    long long every = 300;
+    int flapping = 3;
+};
+
+struct program {
+    std::string command;
+    bool running = false;    // as the latest dump in the window that names it says
+    long long lastseen = -1; // the start of the latest run whose dump found it running
+    int starts = 0, lost = 0, closes = 0, terminations = 0;
+    int pending = 0; // starts in the window that no later dump has judged yet
+    bool inwindow = false;
+};
+
+struct runinfo {
+    long long started = -1; // -1: there was no run
+    outcome result = normalrun;
+    std::string why; // the line before "*** stop due to errors", if the log has it
+};
+
+// The runs of one history of logs, read line by line, oldest first; memory grows with the
+// number of programs, never with the log's length.
+class history {
+public:
+    explicit history(const settings &s) : s(s) {}
+    // One line without its line feed; whole is false for a last line that has none.
+    void line(std::string_view text, bool whole);
+    // A line longer than the reader holds, passed over.
+    void overlong() {
+        ++unrecognisedlines;
+        indump = false;
+    }
+    // After the last line of the last log.
+    void finish();
+
+    settings s;
+    int runs[4] = {};        // in the window, by outcome
+    runinfo last;            // the last run of the whole history
+    int restartfailures = 0; // in the window
+    int enumfailures = 0;
+    long long unrecognisedlines = 0; // in the whole history
+    std::vector<program> programs;   // every program the history names
+    std::vector<size_t> shown;       // those the window names, by first appearance there
+
+    int total(int program::*count) const;
+
+private:
+    program &named(std::string_view command);
+    void endrun(outcome result);
+
+    std::map<std::string, size_t, std::less<>> index;
+    bool open = false, inwindow = false, indump = false;
+    runinfo current;
+    long long lastclosed = -1;
+};

@@ -1,0 +1,34 @@
+#include "logreport/logsource.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+logsource::~logsource() {
+    if (handle != -1)
+        close((int)handle);
+}
+
+std::string logsource::open(const char *path) {
+    int d = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (d < 0)
+        return errno == ENOENT || errno == ENOTDIR ? "it does not exist"
+               : errno == EACCES                   ? "access is denied"
+                                                   : "it cannot be opened";
+    struct stat st;
+    if (fstat(d, &st) != 0 || S_ISDIR(st.st_mode)) {
+        close(d);
+        return "it is a directory";
+    }
+    handle = d;
+    return "";
+}
+
+long logsource::read(char *buffer, unsigned size) {
+    ssize_t got;
+    do
+        got = ::read((int)handle, buffer, size);
+    while (got < 0 && errno == EINTR);
+    return (long)got;
+}

@@ -1,0 +1,41 @@
+#include "logreport/logsource.h"
+
+#include <windows.h>
+
+logsource::~logsource() {
+    if (handle != -1)
+        CloseHandle((HANDLE)handle);
+}
+
+std::string logsource::open(const char *path) {
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return "it is a directory";
+    HANDLE h =
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        handle = (intptr_t)h;
+        return "";
+    }
+    DWORD error = GetLastError();
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+        return "it does not exist";
+    case ERROR_ACCESS_DENIED:
+        return "access is denied";
+    case ERROR_SHARING_VIOLATION:
+        return "another program holds it open and shares it with no reader";
+    default:
+        return "Windows error " + std::to_string(error);
+    }
+}
+
+long logsource::read(char *buffer, unsigned size) {
+    DWORD got = 0;
+    if (!ReadFile((HANDLE)handle, buffer, size, &got, nullptr))
+        return -1;
+    return (long)got;
+}

@@ -1,0 +1,79 @@
+#include "logreport/verdict.h"
+#include "logreport/clocktext.h"
+
+namespace {
+
+std::string times(int n) {
+    return n == 1 ? "once" : std::to_string(n) + " times";
+}
+
+std::string count(int n, const char *one, const char *many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+} // namespace
+
+const char *statusname(status code) {
+    static const char *const names[] = {"OK", "WARNING", "CRITICAL", "UNKNOWN"};
+    return names[code];
+}
+
+const char *outcomename(outcome result) {
+    static const char *const names[] = {"normal", "errors", "cutoff", "running"};
+    return names[result];
+}
+
+verdict judge(const history &h, const std::string &sincetext) {
+    verdict v;
+    const settings &s = h.s;
+    const runinfo &last = h.last;
+    int inwindow = h.runs[normalrun] + h.runs[errorsrun] + h.runs[cutoffrun] + h.runs[runningrun];
+    if (inwindow == 0)
+        v.reasons.push_back("no run began in the last " + sincetext);
+    if (last.started >= 0 && s.every > 0 && s.now - last.started > 3 * s.every)
+        v.reasons.push_back("the last run began " + durationtext(s.now - last.started) +
+                            " ago, more than three intervals of " + durationtext(s.every) +
+                            ": the scheduled task no longer runs");
+    if (last.started >= 0 && last.result == errorsrun)
+        v.reasons.push_back("the last run, at " + isotime(last.started) +
+                            ", stopped due to errors" +
+                            (last.why.empty() ? "" : ": \"" + last.why + "\""));
+    if (!v.reasons.empty())
+        v.code = criticalstatus;
+
+    std::vector<std::string> warnings;
+    for (size_t i : h.shown) {
+        const program &p = h.programs[i];
+        if (p.starts >= s.flapping)
+            warnings.push_back(p.command + " was started " + times(p.starts) +
+                               (p.lost ? ", and " + std::to_string(p.lost) +
+                                             " of those starts did not last to the next run"
+                                       : ""));
+        if (p.terminations > 0)
+            warnings.push_back(p.command + " outlived its close and was terminated " +
+                               times(p.terminations));
+    }
+    if (h.restartfailures > 0)
+        warnings.push_back(count(h.restartfailures, "restart", "restarts") +
+                           " failed: a program outlived the closing, and nothing was started");
+    if (h.runs[errorsrun] > 0)
+        warnings.push_back(count(h.runs[errorsrun], "run", "runs") + " stopped due to errors");
+    if (h.runs[cutoffrun] > 0)
+        warnings.push_back(h.runs[cutoffrun] == 1
+                               ? "1 run was cut off before its end line (killed, crashed or "
+                                 "power lost)"
+                               : count(h.runs[cutoffrun], "run", "runs") +
+                                     " were cut off before their end lines (killed, crashed or "
+                                     "power lost)");
+    if (h.enumfailures > 0)
+        warnings.push_back(count(h.enumfailures, "time", "times") +
+                           " the list of processes could not be read");
+    if (v.code == okstatus && !warnings.empty())
+        v.code = warningstatus;
+    v.reasons.insert(v.reasons.end(), warnings.begin(), warnings.end());
+    return v;
+}
+
+verdict unreadable(const std::string &what) {
+    return {unknownstatus, {"cannot read " + what}};
+}
