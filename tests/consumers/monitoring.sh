@@ -23,8 +23,6 @@ $(ago 14400) *** started
 ...not enough memory or syntax error at line 3 in config file
 $(ago 14400) *** stop due to errors
 $(ago 10800) *** started
-...loaded [2,2] records from config, mode 10
-...found 40 processes
 process dump:
    $app not exist
    $cafe not exist
@@ -33,16 +31,12 @@ process dump:
    starting $cafe
 $(ago 10800) *** normal shutdown
 $(ago 7200) *** started
-...loaded [2,2] records from config, mode 10
-...found 41 processes
 process dump:
    $app exist, pid 208 found 1 hwnds
    $cafe not exist
 ...starting all not existed
    starting $cafe
 $(ago 3600) *** started
-...loaded [2,2] records from config, mode 13
-...found 41 processes
 process dump:
    $app exist, pid 208 found 1 hwnds
    $cafe not exist
@@ -53,11 +47,9 @@ $(ago 3600) *** normal shutdown
 EOF
 cafe=$(printf %s "$cafe" | iconv -f CP1252 -t UTF-8)
 
-# Prometheus: written beside nothing else, scraped with only the textfile collector.
+# Prometheus: scraped with only the textfile collector.
 mkdir "$work/textfile"
 report --format prometheus --output textfile/tessark.prom
-want "exit code with --output" $? 1
-want "the textfile directory" "$(ls -A "$work/textfile")" tessark.prom
 port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 prometheus-node-exporter --web.listen-address="127.0.0.1:$port" --collector.disable-defaults \
     --collector.textfile --collector.textfile.directory="$work/textfile" >"$work/exporter.log" 2>&1 &
@@ -78,15 +70,9 @@ for m in node_textfile_scrape_error=0 tessark_status=1 'tessark_runs{result="nor
     "tessark_program_lost{command=\"$escaped\"}=2" "tessark_program_terminations{command=\"$app\"}=1"; do
     want "${m%=*}" "$(metric "${m%=*}")" "${m##*=}"
 done
-# Without a HELP of its own a metric gets the exporter's "Metric read from FILE".
-for m in status runs last_run_timestamp_seconds window_seconds program_running program_starts \
-    program_lost program_terminations; do
-    want "TYPE of tessark_$m" "$(grep "^# TYPE tessark_$m " "$work/metrics")" "# TYPE tessark_$m gauge"
-    grep "^# HELP tessark_$m " "$work/metrics" | grep -qv "Metric read from" || want "HELP of tessark_$m" none "its own"
-done
 
-# The plugin line: its status, a reason naming the program, and every item of the performance
-# data as the library reads it.
+# The plugin line: its status and exit code, a reason naming the program, and every item of the
+# performance data as the library reads it.
 report --format nagios | tr -d '\r' >"$work/nagios"
 want "nagios exit code" "${PIPESTATUS[0]}" 1
 grep -q "^TESSARK WARNING - [^|]* | " <(head -1 "$work/nagios") || want "the plugin line" "$(head -1 "$work/nagios")" "TESSARK WARNING - ... | ..."
@@ -101,7 +87,6 @@ done
 
 # JSON: strict UTF-8, no repeated key, no NaN; then the keys and values.
 report --format json >"$work/report.json"
-want "json exit code" $? 1
 /usr/bin/python3 - "$work/report.json" "$now" "$cafe" <<'EOF' || failed=1
 import calendar, json, sys, time
 def unique(pairs):
@@ -113,19 +98,15 @@ got = json.loads(open(sys.argv[1], "rb").read().decode("utf-8"), object_pairs_ho
                  parse_constant=refuse)
 now, cafe, iso = int(sys.argv[2]), sys.argv[3], "%Y-%m-%dT%H:%M:%SZ"
 keys = ["command", "running", "starts", "lost", "closes", "terminations"]
-wanted = {"status": "WARNING", "code": 1, "runs": {"normal": 2, "errors": 1, "cutoff": 1},
-          "lastrun": {"started": time.strftime(iso, time.gmtime(now - 3600)), "result": "normal"},
-          "programs": [dict(zip(keys, ["c:/kiosk/app.exe", True, 1, 0, 1, 1])),
-                       dict(zip(keys, [cafe, False, 2, 2, 0, 0]))]}
-# More keys are welcome: only those wanted are compared, as JSON text so that 1 is not true.
-def part(got, want):
-    if isinstance(want, dict) and isinstance(got, dict):
-        return {k: part(got.get(k), v) for k, v in want.items()}
-    if isinstance(want, list) and isinstance(got, list) and len(got) == len(want):
-        return [part(g, w) for g, w in zip(got, want)]
-    return got
-bad = ["%s: got %r, wanted %r" % (k, got.get(k), v) for k, v in wanted.items()
-       if json.dumps(part(got.get(k), v)) != json.dumps(v)]
+wanted = {"status": "WARNING", "code": 1, "runs": [2, 1, 1],
+          "lastrun": [time.strftime(iso, time.gmtime(now - 3600)), "normal"],
+          "programs": [["c:/kiosk/app.exe", True, 1, 0, 1, 1], [cafe, False, 2, 2, 0, 0]]}
+# More keys are welcome: only these are compared, as JSON text so that 1 is not taken for true.
+seen = dict(got, runs=[got["runs"][k] for k in ["normal", "errors", "cutoff"]],
+            lastrun=[got["lastrun"][k] for k in ["started", "result"]],
+            programs=[[p[k] for k in keys] for p in got["programs"]])
+bad = ["%s: got %s, wanted %s" % (k, json.dumps(seen[k]), json.dumps(v))
+       for k, v in wanted.items() if json.dumps(seen[k]) != json.dumps(v)]
 if not 0 <= calendar.timegm(time.strptime(got["since"], iso)) - (now - 86400) < 600:
     bad.append("since: got %r, wanted 24 hours before now" % got["since"])
 if not any("c:/kiosk/app.exe" in r for r in got["reasons"]):
