@@ -33,19 +33,35 @@ lineinfo stamped(std::string_view line) {
     return info;
 }
 
+// A text of the log as a line, and what a line matching it is.
+struct known {
+    std::string_view text;
+    linekind kind;
+    bool fixed; // no conversion: the line must be the text
+};
+
+known make(const char *text, linekind kind) {
+    std::string_view t = bare(text);
+    return {t, kind, t.find('%') == std::string_view::npos};
+}
+
 lineinfo dumped(std::string_view line) {
     static const std::string withwindows = std::string(dumpname) + dumpexist + dumpwindows;
     static const std::string nowindow = std::string(dumpname) + dumpexist + dumpnowindow;
     static const std::string notexist = std::string(dumpname) + dumpnotexist;
+    // The three endings differ in their last letter, which picks the one to try.
+    static const std::string_view endings[] = {bare(notexist.c_str()), bare(withwindows.c_str()),
+                                               bare(nowindow.c_str())};
     lineinfo info;
     matched m;
-    if (matchline(line, notexist, m)) {
+    for (std::string_view ending : endings) {
+        if (line.back() != ending.back() || !matchline(line, ending, m))
+            continue;
         info.kind = dumpline;
-    } else if (matchline(line, withwindows, m) || matchline(line, nowindow, m)) {
-        info.kind = dumpline;
-        info.running = true;
+        info.running = ending != endings[0];
+        info.command = m.text;
+        break;
     }
-    info.command = m.text;
     return info;
 }
 
@@ -77,30 +93,27 @@ lineinfo classify(std::string_view line, bool indump) {
     }
     if (line.substr(0, 3) != "...")
         return info;
-    static const struct {
-        const char *format;
-        linekind kind;
-    } lines[] = {
-        {foundline, found},
-        {startmissingline, branchstart},
-        {allrunningline, branchstart},
-        {restartsetline, branchstart},
-        {startsetline, branchstart},
-        {closesetline, branchstart},
-        {closesomeline, branchstart},
-        {closeexistingline, branchstart},
-        {loadedline, loaded},
-        {terminatingline, terminating},
-        {startingallline, startingall},
-        {restartfailedline, restartfailed},
-        {enumfailedline, enumfailed},
-        {enumallfailedline, enumallfailed},
-        {syntaxerrorline, syntaxerror},
-        {sectionsizesline, sectionsizes},
-        {wrongindexline, wrongindex},
+    static const known lines[] = {
+        make(foundline, found),
+        make(startmissingline, branchstart),
+        make(allrunningline, branchstart),
+        make(restartsetline, branchstart),
+        make(startsetline, branchstart),
+        make(closesetline, branchstart),
+        make(closesomeline, branchstart),
+        make(closeexistingline, branchstart),
+        make(loadedline, loaded),
+        make(terminatingline, terminating),
+        make(startingallline, startingall),
+        make(restartfailedline, restartfailed),
+        make(enumfailedline, enumfailed),
+        make(enumallfailedline, enumallfailed),
+        make(syntaxerrorline, syntaxerror),
+        make(sectionsizesline, sectionsizes),
+        make(wrongindexline, wrongindex),
     };
-    for (const auto &l : lines)
-        if (matchline(line, l.format, m)) {
+    for (const known &l : lines)
+        if (l.fixed ? line == l.text : line[3] == l.text[3] && matchline(line, l.text, m)) {
             info.kind = l.kind;
             return info;
         }

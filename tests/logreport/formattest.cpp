@@ -151,8 +151,10 @@ TEST(formats, output) {
     EXPECT_EQ(e2e::readfile(target), "new\n");
     EXPECT_EQ(e2e::listing(dir.path), std::set<std::string>{target});
     EXPECT_NE(writeatomically(dir.file("no such dir/tessark.prom"), "x\n"), "");
-    EXPECT_NE(writeatomically(dir.path, "x\n"), ""); // a directory is not replaced
-    EXPECT_EQ(e2e::listing(dir.path), std::set<std::string>{target});
+    std::string folder = dir.file("folder.prom");
+    std::filesystem::create_directory(folder);
+    EXPECT_NE(writeatomically(folder, "x\n"), ""); // a directory is not replaced
+    EXPECT_EQ(e2e::listing(dir.path), (std::set<std::string>{target, folder}));
 }
 
 } // namespace
