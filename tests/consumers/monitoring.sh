@@ -8,6 +8,7 @@ exe=$1
 shift
 run=("$@") work=$(mktemp -d) nepid= failed=0
 trap '[ -z "$nepid" ] || { kill "$nepid" && wait "$nepid"; } 2>/dev/null; rm -rf "$work"' EXIT
+trap 'exit 1' HUP INT PIPE TERM
 want() { # what, got, wanted
     [ "$2" = "$3" ] || { echo "FAIL: $1: got [$2], wanted [$3]" && failed=1; }
 }
@@ -51,7 +52,8 @@ cafe=$(printf %s "$cafe" | iconv -f CP1252 -t UTF-8)
 mkdir "$work/textfile"
 report --format prometheus --output textfile/tessark.prom
 port=$(/usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-prometheus-node-exporter --web.listen-address="127.0.0.1:$port" --collector.disable-defaults \
+# Bounded too, should this script be killed before its trap can end it.
+timeout 60 prometheus-node-exporter --web.listen-address="127.0.0.1:$port" --collector.disable-defaults \
     --collector.textfile --collector.textfile.directory="$work/textfile" >"$work/exporter.log" 2>&1 &
 nepid=$!
 for _ in $(seq 100); do
