@@ -7,17 +7,17 @@
 
 namespace {
 
-std::string_view bare(const char *text) {
-    std::string_view s = text;
+std::string_view bare(std::string_view s) {
     if (!s.empty() && s.back() == '\n')
         s.remove_suffix(1);
     return s;
 }
 
 lineinfo stamped(std::string_view line) {
+    static const lineformat stamp(stampformat);
     lineinfo info;
     matched m;
-    if (!matchline(line, stampformat, m))
+    if (!stamp.match(line, m))
         return info;
     long long t = epochseconds(m.numbers[2], m.numbers[1], m.numbers[0], m.numbers[3], m.numbers[4],
                                m.numbers[5]);
@@ -33,32 +33,38 @@ lineinfo stamped(std::string_view line) {
     return info;
 }
 
-// A text of the log as a line, and what a line matching it is.
+// A text of the log, and what a line matching it is.
 struct known {
     std::string_view text;
     linekind kind;
     bool fixed; // no conversion: the line must be the text
+    lineformat format;
+    known(const char *t, linekind kind)
+        : text(bare(t)), kind(kind), fixed(text.find('%') == std::string_view::npos), format(text) {
+    }
 };
 
-known make(const char *text, linekind kind) {
-    std::string_view t = bare(text);
-    return {t, kind, t.find('%') == std::string_view::npos};
-}
+// The three endings of a dump line differ in their last letter, which picks the one to try.
+struct dumpending {
+    std::string text;
+    bool running;
+    lineformat format;
+    dumpending(std::string t, bool running) : text(t), running(running), format(bare(text)) {}
+};
 
 lineinfo dumped(std::string_view line) {
-    static const std::string withwindows = std::string(dumpname) + dumpexist + dumpwindows;
-    static const std::string nowindow = std::string(dumpname) + dumpexist + dumpnowindow;
-    static const std::string notexist = std::string(dumpname) + dumpnotexist;
-    // The three endings differ in their last letter, which picks the one to try.
-    static const std::string_view endings[] = {bare(notexist.c_str()), bare(withwindows.c_str()),
-                                               bare(nowindow.c_str())};
+    static const dumpending endings[] = {
+        {std::string(dumpname) + dumpnotexist, false},
+        {std::string(dumpname) + dumpexist + dumpwindows, true},
+        {std::string(dumpname) + dumpexist + dumpnowindow, true},
+    };
     lineinfo info;
     matched m;
-    for (std::string_view ending : endings) {
-        if (line.back() != ending.back() || !matchline(line, ending, m))
+    for (const dumpending &e : endings) {
+        if (line.back() != e.text[e.text.size() - 2] || !e.format.match(line, m))
             continue;
         info.kind = dumpline;
-        info.running = ending != endings[0];
+        info.running = e.running;
         info.command = m.text;
         break;
     }
@@ -80,9 +86,10 @@ lineinfo classify(std::string_view line, bool indump) {
     }
     matched m;
     if (line.substr(0, 3) == "   ") {
-        if (matchline(line, startingline, m))
+        static const lineformat startingformat(startingline), closingformat(closingline);
+        if (startingformat.match(line, m))
             info.kind = starting;
-        else if (matchline(line, closingline, m))
+        else if (closingformat.match(line, m))
             info.kind = closing;
         info.command = m.text;
         return info;
@@ -94,26 +101,26 @@ lineinfo classify(std::string_view line, bool indump) {
     if (line.substr(0, 3) != "...")
         return info;
     static const known lines[] = {
-        make(foundline, found),
-        make(startmissingline, branchstart),
-        make(allrunningline, branchstart),
-        make(restartsetline, branchstart),
-        make(startsetline, branchstart),
-        make(closesetline, branchstart),
-        make(closesomeline, branchstart),
-        make(closeexistingline, branchstart),
-        make(loadedline, loaded),
-        make(terminatingline, terminating),
-        make(startingallline, startingall),
-        make(restartfailedline, restartfailed),
-        make(enumfailedline, enumfailed),
-        make(enumallfailedline, enumallfailed),
-        make(syntaxerrorline, syntaxerror),
-        make(sectionsizesline, sectionsizes),
-        make(wrongindexline, wrongindex),
+        {foundline, found},
+        {startmissingline, branchstart},
+        {allrunningline, branchstart},
+        {restartsetline, branchstart},
+        {startsetline, branchstart},
+        {closesetline, branchstart},
+        {closesomeline, branchstart},
+        {closeexistingline, branchstart},
+        {loadedline, loaded},
+        {terminatingline, terminating},
+        {startingallline, startingall},
+        {restartfailedline, restartfailed},
+        {enumfailedline, enumfailed},
+        {enumallfailedline, enumallfailed},
+        {syntaxerrorline, syntaxerror},
+        {sectionsizesline, sectionsizes},
+        {wrongindexline, wrongindex},
     };
     for (const known &l : lines)
-        if (l.fixed ? line == l.text : line[3] == l.text[3] && matchline(line, l.text, m)) {
+        if (l.fixed ? line == l.text : line[3] == l.text[3] && l.format.match(line, m)) {
             info.kind = l.kind;
             return info;
         }

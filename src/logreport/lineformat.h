@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 // What a log line gave for the conversions of the text it matched.
 struct matched {
@@ -9,9 +10,21 @@ struct matched {
     int count = 0;
 };
 
-// Whether line is what tessark.exe writes for format (a text of io/loglines.h, its final line
-// feed left out). Literals match themselves; %d matches digits (exactly as many as a width says)
-// of at most 4294967295, so a number that does not fit is no match rather than a wrapped one;
-// %s matches any text. The pieces after a %s are matched from the line's end, so a command
-// holding " exist, pid " or " not exist" still reads right.
-bool matchline(std::string_view line, std::string_view format, matched &m);
+// A text of io/loglines.h (its final line feed left out), cut once at its conversions, so that
+// each line is matched against it piece by piece. Literals match themselves; %d matches digits
+// (exactly as many as a width says) of at most 4294967295, so a number that does not fit is no
+// match rather than a wrapped one; %s matches any text. The pieces after a %s are matched from
+// the line's end, so a command holding " exist, pid " or " not exist" still reads right.
+class lineformat {
+public:
+    explicit lineformat(std::string_view format);
+    bool match(std::string_view line, matched &m) const;
+
+private:
+    struct piece {
+        std::string_view literal; // empty for a number
+        int width;                // of a number: 0 any
+    };
+    std::vector<piece> before, after; // around the %s, if there is one
+    bool hastext = false;
+};
