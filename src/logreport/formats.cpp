@@ -80,7 +80,7 @@ std::string textreport(const report &r) {
         std::snprintf(counts, sizeof counts, "  %-7s  %6d  %4d  %6d  %12d  ",
                       p.running ? "yes" : "no", p.starts, p.lost, p.closes, p.terminations);
         out += padded(p.command, width) + counts +
-               (p.lastseen < 0 ? std::string("never") : isotime(p.lastseen)) + "\n";
+               (p.lastseen < 0 ? std::string("-") : isotime(p.lastseen)) + "\n";
     }
     return out;
 }

@@ -43,11 +43,15 @@ int history::total(int program::*count) const {
 }
 
 void history::line(std::string_view text, bool whole) {
+    // Before the window only the stamped lines matter, which tell where runs begin and end: the
+    // years of a long log cost a look at the first byte of each line.
+    if (!counting && (text.empty() || text[0] < '0' || text[0] > '9'))
+        return;
     if (!text.empty() && text.back() == '\r')
         text.remove_suffix(1);
     // A torn line is what a dying run left half written; a NUL is in no line tessark.exe writes.
     if (!whole || std::memchr(text.data(), 0, text.size())) {
-        ++unrecognisedlines;
+        unrecognisedlines += counting;
         indump = false;
         return;
     }
@@ -58,12 +62,12 @@ void history::line(std::string_view text, bool whole) {
             endrun(cutoffrun);
         open = true;
         current = {l.stamp, normalrun, ""};
-        inwindow = l.stamp >= s.now - s.window;
+        counting = inwindow = l.stamp >= s.now - s.window;
         return;
     }
     // Outside a run only "*** started" has a place.
     if (l.kind == unrecognised || !open) {
-        ++unrecognisedlines;
+        unrecognisedlines += counting;
         return;
     }
     switch (l.kind) {
@@ -88,10 +92,10 @@ void history::line(std::string_view text, bool whole) {
             --p.pending;
             p.lost += !l.running;
         }
-        if (l.running)
-            p.lastseen = current.started;
-        if (inwindow)
+        if (inwindow) {
             p.running = l.running;
+            p.lastseen = l.running ? current.started : p.lastseen;
+        }
         break;
     }
     case starting: {
@@ -108,7 +112,7 @@ void history::line(std::string_view text, bool whole) {
     }
     case terminating:
         if (lastclosed < 0)
-            ++unrecognisedlines;
+            unrecognisedlines += counting;
         else
             programs[lastclosed].terminations += inwindow;
         // One close, at most one termination: a second such line belongs to no close.

@@ -22,7 +22,7 @@ struct settings {
 struct program {
     std::string command;
     bool running = false;    // as the latest dump in the window that names it says
-    long long lastseen = -1; // the start of the latest run whose dump found it running
+    long long lastseen = -1; // the start of the latest run in the window that found it running
     int starts = 0, lost = 0, closes = 0, terminations = 0;
     int pending = 0; // starts in the window that no later dump has judged yet
     bool inwindow = false;
@@ -43,7 +43,7 @@ public:
     void line(std::string_view text, bool whole);
     // A line longer than the reader holds, passed over.
     void overlong() {
-        ++unrecognisedlines;
+        unrecognisedlines += counting;
         indump = false;
     }
     // After the last line of the last log.
@@ -54,7 +54,7 @@ public:
     runinfo last;            // the last run of the whole history
     int restartfailures = 0; // in the window
     int enumfailures = 0;
-    long long unrecognisedlines = 0; // in the whole history
+    long long unrecognisedlines = 0; // from the first run in the window on
     std::vector<program> programs;   // every program the history names
     std::vector<size_t> shown;       // those the window names, by first appearance there
 
@@ -66,6 +66,7 @@ private:
 
     std::map<std::string, size_t, std::less<>> index;
     bool open = false, inwindow = false, indump = false;
+    bool counting = false; // the latest run began in the window
     runinfo current;
     long long lastclosed = -1;
 };
