@@ -56,7 +56,9 @@ void history::line(std::string_view text, bool whole) {
         return;
     }
     lineinfo l = classify(text, indump);
-    indump = l.kind == dumpheading_ || (indump && l.kind == dumpline);
+    // A command holding a line end breaks its dump line in two, neither of them a dump line;
+    // the dump goes on after them.
+    indump = l.kind == dumpheading_ || (indump && (l.kind == dumpline || l.kind == unrecognised));
     if (l.kind == started) {
         if (open)
             endrun(cutoffrun);

@@ -117,6 +117,8 @@ TEST(report, table) {
          "1/0/0/0 u3 r0 e0"},
         {"commands that look like dump lines", {run(10, "process dump:\n   c:/my exist, pid 1 found 1 hwnds x.exe not exist\n   c:/b.exe  not exist exist, pid 7 failed to get hwnd\n   starting c:/c.exe not exist\n...starting all not existed\n   starting c:/c.exe not exist\n")}, okstatus,
          "1/0/0/0 u0 r0 e0 [c:/my exist, pid 1 found 1 hwnds x.exe 0 0 0 0 0] [c:/b.exe  not exist 1 0 0 0 0] [starting c:/c.exe 0 0 0 0 0] [c:/c.exe not exist 0 1 0 0 0]"},
+        {"a command holding a line end", {run(10, "process dump:\n   c:/a\nb.exe not exist\n   c:/t/a.exe exist, pid 208 found 2 hwnds\n...starting all not existed\n   starting c:/a\nb.exe\n")}, okstatus,
+         "1/0/0/0 u3 r0 e0 [c:/t/a.exe 1 0 0 0 0] [c:/a 0 1 0 0 0]"},
         {"lines outside a run", {"   starting c:/t/a.exe\n" + at(20, "*** normal shutdown") + run(10) + "...found 1 processes\n"}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
         {"an unknown stamped line", {run(10) + at(5, "*** restarted")}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
         {"every line of a restart", {run(10, losta + "...not all processes exist, restarting\n...starting all\n   starting c:/t/a.exe\n") + run(5, dumpa + "...no need to restart, all runs fine\n")}, okstatus,
