@@ -7,16 +7,23 @@
 static const long long runninglimit = 600;
 
 program &history::named(std::string_view command) {
-    auto at = index.find(command);
-    if (at == index.end()) {
-        at = index.emplace(std::string(command), programs.size()).first;
-        programs.push_back({});
-        programs.back().command = at->first;
+    size_t i = place < hints.size() ? hints[place] : programs.size();
+    if (i >= programs.size() || programs[i].command != command) {
+        auto at = index.find(command);
+        if (at == index.end()) {
+            at = index.emplace(std::string(command), programs.size()).first;
+            programs.push_back({});
+            programs.back().command = at->first;
+            hints.resize(programs.size(), programs.size());
+        }
+        i = at->second;
+        if (place < hints.size())
+            hints[place] = i;
     }
-    program &p = programs[at->second];
+    program &p = programs[i];
     if (inwindow && !p.inwindow) {
         p.inwindow = true;
-        shown.push_back(at->second);
+        shown.push_back(i);
     }
     return p;
 }
@@ -50,12 +57,16 @@ void history::line(std::string_view text, bool whole) {
     if (!text.empty() && text.back() == '\r')
         text.remove_suffix(1);
     // A torn line is what a dying run left half written; a NUL is in no line tessark.exe writes.
-    if (!whole || std::memchr(text.data(), 0, text.size())) {
+    // Of a line that matched, only its command can hold one: its other bytes are the text's.
+    lineinfo l = whole ? classify(text, indump) : lineinfo();
+    std::string_view unmatched = l.kind == unrecognised ? text : l.command;
+    if (!whole || (!unmatched.empty() && std::memchr(unmatched.data(), 0, unmatched.size()))) {
         unrecognisedlines += counting;
         indump = false;
         return;
     }
-    lineinfo l = classify(text, indump);
+    place = l.kind == previous ? place + 1 : 0;
+    previous = l.kind;
     // A command holding a line end breaks its dump line in two, neither of them a dump line;
     // the dump goes on after them.
     indump = l.kind == dumpheading_ || (indump && (l.kind == dumpline || l.kind == unrecognised));

@@ -65,6 +65,11 @@ private:
     void endrun(outcome result);
 
     std::map<std::string, size_t, std::less<>> index;
+    // A dump, and the closes and starts after it, name the programs in the same order run after
+    // run: the program at the same place of the last such lines is tried before the index.
+    std::vector<size_t> hints; // by place, never more than there are programs
+    size_t place = 0;
+    linekind previous = unrecognised;
     bool open = false, inwindow = false, indump = false;
     bool counting = false; // the latest run began in the window
     runinfo current;

@@ -1,5 +1,7 @@
 #include "logreport/lineformat.h"
 
+#include <cstring>
+
 namespace {
 
 bool isdigit(char c) {
@@ -15,8 +17,11 @@ bool number(const char *digits, size_t n, int width, unsigned long long &value) 
     return value <= 4294967295ull;
 }
 
-// The literals are short, most a character or two: a loop beats a call of memcmp.
+// Most literals are a character or two, where a loop beats a call of memcmp; the endings of a
+// dump line are a dozen and more.
 bool same(const char *a, std::string_view b) {
+    if (b.size() > 4)
+        return std::memcmp(a, b.data(), b.size()) == 0;
     for (size_t i = 0; i < b.size(); ++i)
         if (a[i] != b[i])
             return false;
@@ -48,6 +53,23 @@ lineformat::lineformat(std::string_view format) {
         }
         start = i + 1;
     }
+    for (size_t k = 0; k < before.size(); ++k) {
+        const piece &c = before[k];
+        if (!c.literal.empty()) {
+            shape += c.literal;
+            slack.append(c.literal.size(), 0);
+            continue;
+        }
+        // Digits right after a number would make it longer than its width: no match, which
+        // only the scan below sees, as it does a number of any width.
+        bool next = k + 1 < before.size();
+        if (c.width == 0 || c.width > 10 || fields.size() == 6 ||
+            (next && (before[k + 1].literal.empty() || isdigit(before[k + 1].literal[0]))))
+            fixedhead = false;
+        fields.push_back({shape.size(), c.width});
+        shape.append(c.width, '0');
+        slack.append(c.width, 9);
+    }
 }
 
 bool lineformat::match(std::string_view line, matched &m) const {
@@ -55,18 +77,40 @@ bool lineformat::match(std::string_view line, matched &m) const {
     m.text = {};
     const char *p = line.data();
     size_t i = 0, end = line.size();
-    for (const piece &c : before) {
-        if (!c.literal.empty()) {
-            if (end - i < c.literal.size() || !same(p + i, c.literal))
-                return false;
-            i += c.literal.size();
-            continue;
-        }
-        size_t start = i;
-        while (i < end && isdigit(p[i]) && i - start <= 10)
-            ++i;
-        if (m.count == 6 || !number(p + start, i - start, c.width, m.numbers[m.count++]))
+    if (fixedhead) {
+        if (end < shape.size())
             return false;
+        // No branch per byte: a literal allows no difference, a digit up to 9 from '0'.
+        bool bad = false;
+        for (size_t k = 0; k < shape.size(); ++k)
+            bad |= (unsigned char)(p[k] - shape[k]) > slack[k];
+        if (bad)
+            return false;
+        for (const field &f : fields) {
+            unsigned long long value = 0;
+            for (size_t k = f.at; k < f.at + f.width; ++k)
+                value = value * 10 + (p[k] - '0');
+            if (value > 4294967295ull)
+                return false;
+            m.numbers[m.count++] = value;
+        }
+        i = shape.size();
+        if (!before.empty() && before.back().literal.empty() && i < end && isdigit(p[i]))
+            return false;
+    } else {
+        for (const piece &c : before) {
+            if (!c.literal.empty()) {
+                if (end - i < c.literal.size() || !same(p + i, c.literal))
+                    return false;
+                i += c.literal.size();
+                continue;
+            }
+            size_t start = i;
+            while (i < end && isdigit(p[i]) && i - start <= 10)
+                ++i;
+            if (m.count == 6 || !number(p + start, i - start, c.width, m.numbers[m.count++]))
+                return false;
+        }
     }
     if (!hastext)
         return i == end;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -27,4 +28,14 @@ private:
     };
     std::vector<piece> before, after; // around the %s, if there is one
     bool hastext = false;
+    // When every piece before the %s has a fixed length, as the stamp's do, the head is matched
+    // in one pass over its shape: the literal bytes, with a '0' for each digit of a number,
+    // and how far each byte may lie above the shape's: 0 for a literal, 9 for a digit.
+    bool fixedhead = true;
+    std::string shape, slack;
+    struct field {
+        size_t at;
+        int width;
+    };
+    std::vector<field> fields;
 };
