@@ -81,15 +81,19 @@ bool lineformat::match(std::string_view line, matched &m) const {
         if (end < shape.size())
             return false;
         // No branch per byte: a literal allows no difference, a digit up to 9 from '0'.
+        // Held in locals: the line's bytes could alias the members, which would be read anew
+        // for every byte.
+        const char *s = shape.data(), *most = slack.data();
+        size_t n = shape.size();
         bool bad = false;
-        for (size_t k = 0; k < shape.size(); ++k)
-            bad |= (unsigned char)(p[k] - shape[k]) > slack[k];
+        for (size_t k = 0; k < n; ++k)
+            bad |= (unsigned char)(p[k] - s[k]) > most[k];
         if (bad)
             return false;
         for (const field &f : fields) {
             unsigned long long value = 0;
-            for (size_t k = f.at; k < f.at + f.width; ++k)
-                value = value * 10 + (p[k] - '0');
+            for (const char *d = p + f.at, *stop = d + f.width; d < stop; ++d)
+                value = value * 10 + (*d - '0');
             if (value > 4294967295ull)
                 return false;
             m.numbers[m.count++] = value;
