@@ -120,7 +120,8 @@ lineinfo classify(std::string_view line, bool indump) {
         {wrongindexline, wrongindex},
     };
     for (const known &l : lines)
-        if (l.fixed ? line == l.text : line[3] == l.text[3] && l.format.match(line, m)) {
+        if (l.fixed ? line == l.text
+                    : line.size() > 3 && line[3] == l.text[3] && l.format.match(line, m)) {
             info.kind = l.kind;
             return info;
         }

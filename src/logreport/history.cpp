@@ -49,13 +49,31 @@ int history::total(int program::*count) const {
     return sum;
 }
 
+void history::overlong(std::string_view tail) {
+    unrecognisedlines += counting;
+    indump = false;
+    if (tail.size() == startedlength && classify(tail, false).kind == started)
+        line(tail, true);
+}
+
 void history::line(std::string_view text, bool whole) {
+    if (!text.empty() && text.back() == '\r')
+        text.remove_suffix(1);
+    // A run that died mid-line left no line feed, so the next run's start line follows the torn
+    // text on the same line: the torn text is passed over, and the run still begins.
+    if (whole && text.size() > startedlength &&
+        text.back() == startedline[sizeof startedline - 2]) {
+        std::string_view tail = text.substr(text.size() - startedlength);
+        if (classify(tail, false).kind == started) {
+            unrecognisedlines += counting;
+            indump = false;
+            text = tail;
+        }
+    }
     // Before the window only the stamped lines matter, which tell where runs begin and end: the
     // years of a long log cost a look at the first byte of each line.
     if (!counting && (text.empty() || text[0] < '0' || text[0] > '9'))
         return;
-    if (!text.empty() && text.back() == '\r')
-        text.remove_suffix(1);
     // A torn line is what a dying run left half written; a NUL is in no line tessark.exe writes.
     // Of a line that matched, only its command can hold one: its other bytes are the text's.
     lineinfo l = whole ? classify(text, indump) : lineinfo();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/loglines.h"
 #include "logreport/classify.h"
 
 #include <map>
@@ -9,6 +10,9 @@
 
 // How a run ended.
 enum outcome { normalrun, errorsrun, cutoffrun, runningrun };
+
+// A run's start line: a stamp of 20 bytes, then its text.
+inline constexpr size_t startedlength = 20 + sizeof startedline - 1;
 
 // What the report asks of the history: the moment it is read at, the window back from it, and
 // the task's interval (0: do not judge staleness), and when a program flaps.
@@ -41,11 +45,9 @@ public:
     explicit history(const settings &s) : s(s) {}
     // One line without its line feed; whole is false for a last line that has none.
     void line(std::string_view text, bool whole);
-    // A line longer than the reader holds, passed over.
-    void overlong() {
-        unrecognisedlines += counting;
-        indump = false;
-    }
+    // A line longer than the reader holds, passed over; tail is its last startedlength bytes,
+    // where a run's start line appended to torn text stands.
+    void overlong(std::string_view tail = {});
     // After the last line of the last log.
     void finish();
 

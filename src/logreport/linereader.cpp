@@ -2,14 +2,25 @@
 
 #include <cstring>
 
+void linereader::keeptail(const char *data, size_t size) {
+    size_t n = size < startedlength ? size : startedlength;
+    tail.append(data + size - n, n);
+    if (tail.size() > startedlength)
+        tail.erase(0, tail.size() - startedlength);
+}
+
 void linereader::feed(const char *data, size_t size) {
     while (size > 0) {
         const char *feed = (const char *)std::memchr(data, '\n', size);
         if (!feed) {
-            if (skipping)
+            if (skipping) {
+                keeptail(data, size);
                 return;
+            }
             if (held.size() + size > limit) {
                 skipping = true;
+                keeptail(held.data(), held.size());
+                keeptail(data, size);
                 held.clear();
                 return;
             }
@@ -17,17 +28,19 @@ void linereader::feed(const char *data, size_t size) {
             return;
         }
         size_t n = feed - data;
-        if (skipping) {
-            h.overlong();
+        if (skipping || (!held.empty() && held.size() + n > limit)) {
+            keeptail(held.data(), held.size());
+            keeptail(data, n);
+            h.overlong(tail);
             skipping = false;
-        } else if (held.empty()) {
-            if (n > limit)
-                h.overlong();
-            else
-                h.line({data, n}, true);
-        } else if (held.size() + n > limit) {
-            h.overlong();
             held.clear();
+            tail.clear();
+        } else if (held.empty()) {
+            if (n > limit) {
+                size_t t = n < startedlength ? n : startedlength;
+                h.overlong({data + n - t, t});
+            } else
+                h.line({data, n}, true);
         } else {
             held.append(data, n);
             h.line(held, true);
@@ -45,4 +58,5 @@ void linereader::end() {
         h.line(held, false);
     skipping = false;
     held.clear();
+    tail.clear();
 }

@@ -18,5 +18,8 @@ private:
     history &h;
     size_t limit;
     std::string held;
+    std::string tail; // the last bytes of a line passed over, for a start line at its end
     bool skipping = false;
+
+    void keeptail(const char *data, size_t size);
 };

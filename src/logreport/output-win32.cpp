@@ -29,9 +29,18 @@ std::string writeatomically(const std::string &path, const std::string &text) {
                    put == text.size() && FlushFileBuffers(h);
     DWORD error = written ? 0 : GetLastError();
     CloseHandle(h);
-    if (written && !MoveFileExA(temporary.c_str(), path.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        error = GetLastError(), written = false;
+    // A collector reading the old file holds it without delete sharing for a moment: the
+    // rename is tried again for up to half a second rather than losing this report.
+    for (int tries = 0; written; ++tries) {
+        if (MoveFileExA(temporary.c_str(), path.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            break;
+        error = GetLastError();
+        if (tries == 10 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION))
+            written = false;
+        else
+            Sleep(50);
+    }
     if (!written) {
         DeleteFileA(temporary.c_str());
         return why(error);

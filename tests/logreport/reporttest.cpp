@@ -104,6 +104,9 @@ TEST(report, table) {
         {"two logs, oldest first, one history", {run(600) + run(300, dumpa, nullptr), at(300, "*** normal shutdown") + run(10, losta + starta)}, okstatus,
          "3/0/0/0 u0 r0 e0 [c:/t/a.exe 0 1 0 0 0]"},
         {"a torn last line, in each log", {run(300, dumpa, nullptr) + "   starting c:/t/b.e", at(300, "*** normal shutdown") + run(10) + "10.12.2026 1"}, okstatus, "2/0/0/0 u2 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
+        // A run that dies mid-line leaves no line feed: the next run's start follows the torn text.
+        {"a start after torn text", {run(300, dumpa, nullptr) + "   starting c:/t/b.e" + run(10)}, warningstatus, "1/0/1/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0]", "1 run was cut off"},
+        {"a start after a power loss's NULs", {run(300, dumpa, nullptr) + std::string(5000, '\0') + run(10)}, warningstatus, "1/0/1/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0]", "1 run was cut off"},
         {"CRLF", {"07.12.2026 11:59:00 *** started\r\nprocess dump:\r\n   c:/t/a.exe exist, pid 1 failed to get hwnd\r\n07.12.2026 11:59:01 *** normal shutdown\r\n"}, okstatus,
          "1/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 0 0]"},
         {"a NUL in a dump's command ends the dump", {run(10, std::string("process dump:\n   c:/t/\0b.exe not exist\n", 39) + "   c:/t/a.exe exist, pid 208 found 2 hwnds\n")}, okstatus, "1/0/0/0 u2 r0 e0"},
