@@ -1,10 +1,10 @@
 #include "check/machine.h"
 #include "check/words.h"
 #include "config/configuration.h"
+#include "io/loglines.h"
 #include "process/branch.h"
 #include "process/close.h"
 #include "process/dump.h"
-#include "io/loglines.h"
 #include "process/lookup.h"
 #include "process/snapshot.h"
 
