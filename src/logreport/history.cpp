@@ -64,7 +64,7 @@ void history::line(std::string_view text, bool whole) {
     if (whole && text.size() > startedlength &&
         text.back() == startedline[sizeof startedline - 2]) {
         std::string_view tail = text.substr(text.size() - startedlength);
-        if (classify(tail, false).kind == started) {
+        if (tail[0] >= '0' && tail[0] <= '9' && classify(tail, false).kind == started) {
             unrecognisedlines += counting;
             indump = false;
             text = tail;
