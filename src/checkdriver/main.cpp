@@ -4,6 +4,7 @@
 #include "check/analysis.h"
 #include "check/machine.h"
 #include "check/reading.h"
+#include "io/loglines.h"
 
 #include <cstdio>
 #include <cstring>
@@ -55,8 +56,8 @@ int main(int argc, char **argv) {
     if (!offline && a.consistent)
         say("\n" + plantext(a));
     else if (!offline)
-        say("\na run now: tessark.exe stops at the configuration, with \"*** stop due to errors\", "
-            "and starts or closes nothing\n");
+        say(std::string("\na run now: tessark.exe stops at the configuration, with \"") +
+            errorendline + "\", and starts or closes nothing\n");
     say("\n" + counts(a.errors.size(), a.warnings.size()));
     std::fflush(stdout);
     return !a.errors.empty() ? 2 : !a.warnings.empty() ? 1 : 0;

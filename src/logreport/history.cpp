@@ -96,7 +96,7 @@ void history::line(std::string_view text, bool whole) {
         counting = inwindow = l.stamp >= s.now - s.window;
         return;
     }
-    // Outside a run only "*** started" has a place.
+    // Outside a run only a run's start line has a place.
     if (l.kind == unrecognised || !open) {
         unrecognisedlines += counting;
         return;

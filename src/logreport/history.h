@@ -35,7 +35,7 @@ struct program {
 struct runinfo {
     long long started = -1; // -1: there was no run
     outcome result = normalrun;
-    std::string why; // the line before "*** stop due to errors", if the log has it
+    std::string why; // the line before the end line of a run stopped due to errors, if any
 };
 
 // The runs of one history of logs, read line by line, oldest first; memory grows with the
