@@ -1,7 +1,8 @@
 #!/bin/bash
-# The release as an admin meets it, under Wine: dist and the zip hold exactly what ships, the
-# MSI silently upgrades the installed 1.0beta2 in place, the installed exes run and read back,
-# schtasks imports the task, a silent uninstall leaves only the logs, and so does this test.
+# The release as an admin meets it, under Wine: dist and the zip hold exactly what ships, each
+# exe of the subsystem its name promises, the MSI silently upgrades the installed 1.0beta2 in
+# place, the installed exes run the way the task runs them and read back, schtasks imports the
+# task, a silent uninstall leaves only the logs, and so does this test.
 # usage: install.sh SOURCE DIST PREFIX VERSIONINFO EXES BANNER FILENUMERIC NUMERIC RUNNER...
 set -u
 src=$1 dist=$2 prefix=$3 info=$4 banner=$6 filenumeric=$7 numeric=$8
@@ -9,7 +10,24 @@ IFS=, read -r -a exes <<<"$5"
 shift 8
 run=("$@") work=$(mktemp -d)
 dir="$prefix/drive_c/Program Files/Tessark" win='C:\Program Files\Tessark'
+# The task's working directory, where the log lives: README's layout.
+logs="$prefix/drive_c/ProgramData/Tessark/logs" winlogs='C:\ProgramData\Tessark\logs'
 fail() { echo "FAIL: $*" && exit 1; }
+# The PE header's subsystem: 2 for a windowless (GUI) exe, 3 for a console one.
+subsystem() {
+    local pe
+    pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+    od -An -tu2 -j$((pe + 92)) -N2 "$1" | tr -d ' '
+}
+# The windowless forms are named as pythonw.exe is beside python.exe: with a final w.
+subsystems() {
+    local exe want
+    for exe in "$1"/*.exe; do
+        want=3
+        [[ $exe == *w.exe ]] && want=2
+        [ "$(subsystem "$exe")" = $want ] || fail "$exe has subsystem $(subsystem "$exe"), not $want"
+    done
+}
 # Output to a file: programs started here inherit its descriptors and may outlive a pipe.
 w() { "${run[@]}" "$@" </dev/null >>"$work/wine.log" 2>&1; }
 msi() { w msiexec "$1" "Z:${2//\//\\}" /qn; }
@@ -17,10 +35,11 @@ versions() { "${run[@]}" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersi
     </dev/null 2>/dev/null | sed -n 's/^ *DisplayVersion *REG_SZ *\([0-9.]*\).*/\1/p' | xargs; }
 cleanup() {
     if [ -d "$dir" ]; then # after a failure: close the demo's programs, uninstall, unregister
-        (cd "$dir" && w "$win\\tessark.exe" examples/justclose.cfg)
+        (cd "$logs" && w "$win\\tessark.exe" "$win\\examples\\justclose.cfg")
         for m in "$earlier" "$package"; do msi /x "$m"; done
         w schtasks /delete /tn Tessark /f; rm -rf "$dir"
     fi
+    rm -rf "${logs%/logs}"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -35,6 +54,15 @@ ship=$(printf '%s\n' "${exes[@]}" LICENSE README.md tessark-task.xml
     cd "$src" && ls examples/*.cfg)
 [ "$(unzip -Z1 "$zip" | sort)" = "$(sort <<<"$ship")" ] || fail "the zip holds $(unzip -Z1 "$zip")"
 unzip -q "$zip" -d "$work/zip" || fail "unzip"
+subsystems "$work/zip"
+# Every action of the task runs a windowless exe of the kit: no console window at each run.
+commands=$(sed -n 's/.*<Command>"*\([^<"]*\)"*<\/Command>.*/\1/p' "$work/zip/tessark-task.xml")
+[ -n "$commands" ] || fail "the task has no Command"
+while read -r command; do
+    exe=${command##*\\}
+    [[ $command == "$win\\$exe" && -f "$work/zip/$exe" && $(subsystem "$work/zip/$exe") = 2 ]] ||
+        fail "the task runs $command, no windowless exe of the kit"
+done <<<"$commands"
 
 msi /i "$earlier" || fail "installing 1.0beta2"
 [ "$(versions)" = 1.0.202 ] && [ -f "$dir/tessark.exe" ] || fail "1.0beta2: $(versions)"
@@ -44,13 +72,15 @@ msi /i "$package" || fail "installing $version over 1.0beta2"
 # One product left, the new one, with exactly the zip's files.
 [ "$(versions)" = "${numeric%.0}" ] || fail "installed versions: $(versions)"
 diff -r "$work/zip" "$dir" || fail "the MSI installs other files than the zip holds"
+subsystems "$dir"
 echo "installed $version over it: products $(versions), files $(ls "$dir" | xargs)"
 
-cd "$dir" || fail "no $dir"
-# Each run after the task's first action, which rotates the log here at its first byte.
+mkdir -p "$logs" && cd "$logs" || fail "no $logs"
+# As the task runs: the windowless exes, in the log's folder, the configuration by its full path;
+# each run after the first action, which rotates the log here at its first byte.
 for cfg in juststart justclose; do
-    w "$win\\tessarklog.exe" --rotate 1 tessark.log
-    w "$win\\tessark.exe" examples/$cfg.cfg
+    w "$win\\tessarklogw.exe" --rotate 1 tessark.log
+    w "$win\\tessarkw.exe" "$win\\examples\\$cfg.cfg"
     [ $cfg = justclose ] || sleep 2 # for Notepad and Clock to open their windows
 done
 grep -q '^   starting c:/windows/system32/notepad.exe$' tessark.log.1 &&
@@ -73,8 +103,8 @@ grep -cE '<(MultipleInstancesPolicy>IgnoreNew|\w+OnBatteries>false|ExecutionTime
 w schtasks /delete /tn Tessark /f || fail "schtasks /delete"
 
 msi /x "$package" || fail "uninstalling"
-[ "$(find . -mindepth 1 | sort | xargs)" = "./tessark.log ./tessark.log.1" ] &&
+[ ! -e "$dir" ] && [ "$(find . -mindepth 1 | sort | xargs)" = "./tessark.log ./tessark.log.1" ] &&
     [ -z "$(versions)" ] ||
-    fail "left after uninstalling: $(find . -mindepth 1) $(versions)"
-echo "ran the demo, read the resources, uninstalled: $(find . -mindepth 1 | xargs) left"
-cd / && rm -rf "$dir"
+    fail "left after uninstalling: $(find "$dir" . -mindepth 1) $(versions)"
+echo "ran the demo as the task does, read the resources, uninstalled: $(find . -mindepth 1 | xargs) left"
+cd / && rm -rf "$dir" "${logs%/logs}"
