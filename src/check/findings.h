@@ -36,6 +36,7 @@ enum findingkind {
     exelettercase,
     processlettercase,
     unterminable,
+    abovechecker,
 };
 
 struct position {
