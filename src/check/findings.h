@@ -7,6 +7,7 @@
 enum findingkind {
     syntaxerror,
     unreadablefile,
+    wrongencoding,
     sectionsizes,
     badindex,
     // warnings
@@ -16,6 +17,7 @@ enum findingkind {
     noextension,
     slashinargument,
     multiline,
+    utf8command,
     samename,
     neverclosed,
     closedtwice,
