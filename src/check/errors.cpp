@@ -64,13 +64,15 @@ std::string lastat(const std::vector<position> &at) {
 
 void finderrors(analysis &a, const std::string &reason) {
     const loadfailure &f = a.record.failure;
-    // Whatever else the file holds, it is not read as written: that error, and no other.
+    // The load failed for the encoding: that is the error, not the syntax it makes. A file that
+    // loads all the same (a NUL after a ';') is only suspect.
     std::string wrong = encoding(a.head);
-    if (!wrong.empty()) {
+    if (!wrong.empty() && !a.loaded) {
         a.errors.push_back({wrongencoding, {1, 1}, wrong});
-        a.consistent = false;
         return;
     }
+    if (!wrong.empty())
+        a.warnings.push_back({oddencoding, {1, 1}, wrong});
     if (!a.loaded) {
         position at = {f.line, f.column};
         if (f.wanted != unreadable)

@@ -17,6 +17,7 @@ enum findingkind {
     noextension,
     slashinargument,
     multiline,
+    oddencoding,
     utf8command,
     samename,
     neverclosed,

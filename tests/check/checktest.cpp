@@ -58,6 +58,7 @@ TEST(check, findings) {
         {"s\0t\0a\0r\0t\0 \0\"\0"s, {{wrongencoding, 1, 1}}, "finds a NUL here"},
         {"\xEF\xBB\xBFstart \"c:/a.exe\",0" + ok, {{wrongencoding, 1, 1}}, "UTF-8 with a byte order mark"},
         {"start \"c:/a.exe\",0\n\0"s + ok, {{syntaxerror, 2, 1}}},
+        {";\0\nstart \"c:/a.exe\",0"s + ok, {{oddencoding, 1, 1}}},
         {"start \"c:/caf\xC3\xA9.exe\",0" + ok, {{utf8command, 1, 7}}, "saved as UTF-8"},
         {"start \"c:/caf\xE9.exe\",0" + ok, {}},
         {"start \"c:/t/a.exe\",0\n\"d:/a.exe\",0 stop 0,0,0 1,0,0", {{samename, 2, 1}}, "start entry 0 (line 1)"},
