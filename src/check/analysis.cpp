@@ -3,7 +3,23 @@
 #include "config/configuration.h"
 #include "config/grammar.h"
 
+#include <memory>
+
 namespace {
+
+// The source's first bytes, kept as they pass to the loader: the file is read once.
+struct headkeeper : io::stream {
+    io::stream &source;
+    std::string &head;
+
+    headkeeper(io::stream &source, std::string &head) : source(source), head(head) {}
+    unsigned read(void *buffer, unsigned size) override {
+        unsigned n = source.read(buffer, size);
+        head.append((const char *)buffer, std::min<size_t>(n, 3 - head.size()));
+        return n;
+    }
+    void close() override { source.close(); }
+};
 
 // The loader's positions, entry by entry.
 void place(analysis &a) {
@@ -42,10 +58,27 @@ template <class L> void analyse(analysis &a, L load, const char *path) {
 
 void analysefile(analysis &a, const char *path) {
     analyse(
-        a, [&] { return loadconfiguration(path, a.record); }, path);
+        a,
+        [&] {
+            std::unique_ptr<io::filestream> file;
+            try {
+                file.reset(new io::filestream(path));
+            } catch (...) {
+                // Fails as tessark.exe's load fails, telling where.
+                return loadconfiguration(path, a.record);
+            }
+            headkeeper source(*file, a.head);
+            return loadconfiguration(source, a.record);
+        },
+        path);
 }
 
 void analysestream(analysis &a, io::stream &source) {
     analyse(
-        a, [&] { return loadconfiguration(source, a.record); }, nullptr);
+        a,
+        [&] {
+            headkeeper kept(source, a.head);
+            return loadconfiguration(kept, a.record);
+        },
+        nullptr);
 }

@@ -22,6 +22,7 @@ struct analysis {
     std::vector<std::string> names, directories;         // of each start entry, worked out once
     std::unordered_map<size_t, std::string> unstartable; // start entry -> why starting it fails
     std::vector<finding> errors, warnings;
+    std::string head; // the file's first three bytes, which tell its encoding
 };
 
 // Loads and checks the file, and finds everything that needs no machine to tell.

@@ -41,6 +41,21 @@ std::string syntax(const loadrecord &r) {
            tokenwords(r.failure.found, r.failure.foundcut, r.foundtext);
 }
 
+// What the first bytes say of a file saved in an encoding tessark.exe does not read, or empty.
+// It reads one byte a character, so a byte order mark is text to it, and UTF-16 is text with
+// a NUL in every other byte.
+std::string encoding(const std::string &head) {
+    if (head.compare(0, 2, "\xFF\xFE") == 0 || head.compare(0, 2, "\xFE\xFF") == 0 ||
+        head.substr(0, 2).find('\0') != std::string::npos)
+        return std::string("the file is saved as UTF-16, as PowerShell's > does: save it as ANSI "
+                           "(tessark.exe reads one byte a character, and finds ") +
+               (head[0] == '\xFF' || head[0] == '\xFE' ? "a byte order mark" : "a NUL") + " here)";
+    if (head == "\xEF\xBB\xBF")
+        return "the file is saved as UTF-8 with a byte order mark, which tessark.exe reads as "
+               "part of the first keyword: save it as ANSI, or as UTF-8 without the mark";
+    return "";
+}
+
 std::string lastat(const std::vector<position> &at) {
     return at.empty() ? "" : " (the last at line " + std::to_string(at.back().line) + ")";
 }
@@ -49,6 +64,15 @@ std::string lastat(const std::vector<position> &at) {
 
 void finderrors(analysis &a, const std::string &reason) {
     const loadfailure &f = a.record.failure;
+    // The load failed for the encoding: that is the error, not the syntax it makes. A file that
+    // loads all the same (a NUL after a ';') is only suspect.
+    std::string wrong = encoding(a.head);
+    if (!wrong.empty() && !a.loaded) {
+        a.errors.push_back({wrongencoding, {1, 1}, wrong});
+        return;
+    }
+    if (!wrong.empty())
+        a.warnings.push_back({oddencoding, {1, 1}, wrong});
     if (!a.loaded) {
         position at = {f.line, f.column};
         if (f.wanted != unreadable)

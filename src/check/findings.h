@@ -7,6 +7,7 @@
 enum findingkind {
     syntaxerror,
     unreadablefile,
+    wrongencoding,
     sectionsizes,
     badindex,
     // warnings
@@ -16,6 +17,8 @@ enum findingkind {
     noextension,
     slashinargument,
     multiline,
+    oddencoding,
+    utf8command,
     samename,
     neverclosed,
     closedtwice,
@@ -36,6 +39,7 @@ enum findingkind {
     exelettercase,
     processlettercase,
     unterminable,
+    abovechecker,
 };
 
 struct position {

@@ -130,5 +130,20 @@ void askmachine(analysis &a) {
                      "but methods 3 and 5 cannot end it, and a restart that needs it gone "
                      "fails; run the task with the same rights as the program"});
     }
+    for (size_t j = 0; j < configuration.stops.size(); ++j) {
+        const stopentry &s = configuration.stops[j];
+        bool windowed = s.method >= 0 && s.method <= 5 && s.method != 3;
+        if (!windowed || (size_t)s.index >= configuration.starts.size())
+            continue;
+        unsigned pid = configuration.starts[s.index].pid;
+        if (pid != 0 && runsabove(pid))
+            a.warnings.push_back(
+                {abovechecker, a.stops[j],
+                 "the program runs (pid " + std::to_string(pid) +
+                     ") at a higher integrity level than this check, as an elevated program "
+                     "does: the messages and keystrokes of methods 0, 1, 2 and 4 (and method "
+                     "5's WM_CLOSE) cannot reach its windows, so they do not close it; run the "
+                     "task with the same rights as the program"});
+    }
     sortbyposition(a.warnings);
 }

@@ -10,6 +10,13 @@ void askmachine(analysis &a);
 // for it. Only opens the process.
 bool refusestermination(unsigned pid);
 
+// The process runs at a higher integrity level than the checker, as an elevated program does
+// beside a normal one: its windows refuse other processes' messages, and keys typed for them
+// are dropped. False when its level cannot be read.
+bool runsabove(unsigned pid);
+// The rule: the mandatory label theirs (a SID) stands above ours.
+bool labelabove(void *theirs, void *ours);
+
 // What a run would do now, on this machine: the process dump and every step in order, each
 // with the line tessark.exe would log for it, and the longest time the run can take. Looks
 // the programs up as a run does; starts, closes and sends nothing.

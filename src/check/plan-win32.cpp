@@ -39,6 +39,7 @@ struct planner {
     std::string text;
     std::vector<bool> found, alive; // pid set as tessark.exe sees it; the program still runs
     std::vector<bool> refuses;      // its process refuses termination
+    std::vector<bool> above;        // it runs above the checker's integrity level
     std::vector<std::string> why;   // why a program outlives the closing
     std::vector<int> instances;     // processes that run by a found entry's name
     long long pauses = 0;
@@ -54,6 +55,7 @@ struct planner {
         for (size_t k = 0; k < configuration.starts.size(); ++k) {
             found.push_back(configuration.starts[k].pid != 0);
             refuses.push_back(found[k] && refusestermination(configuration.starts[k].pid));
+            above.push_back(found[k] && runsabove(configuration.starts[k].pid));
             why.push_back("no stop entry closes it");
             instances.push_back(found[k] ? named[a.names[k]] : 0);
         }
@@ -77,7 +79,14 @@ struct planner {
             return reached(e);
         }
         say(what + " is refused: the process runs with rights this user lacks");
+        text += logline(terminatefailedline, configuration.starts[e].command);
         why[e] = "it refuses termination";
+    }
+
+    // The close could not get to the windows of entry e, and tessark.exe logs so.
+    void unreached(size_t e, const std::string &because) {
+        text += logline(unreachedline, configuration.starts[e].command);
+        why[e] = because;
     }
 
     // Which of several processes by an entry's name Tessark acts on.
@@ -118,9 +127,11 @@ struct planner {
         messaged += (int)windows.size();
         if (windows.empty())
             why[e] = "it has no visible window for the message";
+        else if (above[e])
+            unreached(e, "its windows refuse messages from a lower integrity level");
         else if (answering == 0)
             why[e] = "its windows do not answer";
-        return answering > 0;
+        return answering > 0 && !above[e];
     }
 
     void close(const stopentry &s) {
@@ -141,6 +152,8 @@ struct planner {
             say("DestroyWindow on " + counted(windows, "window", "windows") +
                 ", which Windows refuses for another program's windows");
             why[e] = "DestroyWindow (method 2) cannot close it";
+            if (windows)
+                unreached(e, why[e]);
             break;
         case 3:
             terminate(e, "termination at once");
@@ -148,10 +161,17 @@ struct planner {
         case 4:
             say("Alt+F4 to " + counted(windows, "window", "windows") +
                 ", each brought to the front");
-            if (windows)
+            if (windows && above[e]) {
+                // Windows drops them without an error: the log shows nothing.
+                say("the keys are dropped: the program runs above this check's integrity level");
+                why[e] = "its windows ignore keys typed from a lower integrity level";
+            } else if (windows) {
+                say("unless a window is not in front then: Tessark then types nothing and logs "
+                    "that it could not reach it, which this plan cannot foresee");
                 reached(e);
-            else
+            } else {
                 why[e] = "it has no visible window for Alt+F4";
+            }
             break;
         default:
             say("method " + std::to_string(s.method) + ": nothing but this line");

@@ -40,6 +40,27 @@ struct firstbyname {
     }
 };
 
+// Whether text holds bytes of 0x80 and above, all of them in well-formed UTF-8 sequences.
+bool utf8(const std::string &text) {
+    bool high = false;
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = (unsigned char)text[i++];
+        if (c < 0x80)
+            continue;
+        high = true;
+        size_t more = c >= 0xC2 && c <= 0xDF   ? 1
+                      : c >= 0xE0 && c <= 0xEF ? 2
+                      : c >= 0xF0 && c <= 0xF4 ? 3
+                                               : 0;
+        if (more == 0 || i + more > text.size())
+            return false;
+        for (; more > 0; --more)
+            if (((unsigned char)text[i++] & 0xC0) != 0x80)
+                return false;
+    }
+    return high;
+}
+
 struct traps {
     explicit traps(analysis &a) : a(a), names(a.names) {}
 
@@ -79,6 +100,11 @@ struct traps {
                  "name, and tessark.exe counts " +
                      counted(ends, "line", "lines") +
                      " fewer in the line numbers it gives after it; close the '\"' on its line");
+        if (utf8(c))
+            warn(utf8command, at,
+                 "the command holds letters written as UTF-8: the file was likely saved as UTF-8, "
+                 "and Tessark reads that path in the ANSI code page as another path, which no "
+                 "program has; save the file as ANSI");
         if (c.find('/') == std::string::npos && c.find('\\') != std::string::npos) {
             std::string slashed = c;
             for (char &ch : slashed)
@@ -143,9 +169,11 @@ struct traps {
                  "windows: the program is not closed; use 0 or 5");
         else if (s.method == 4)
             warn(altf4method, at,
-                 "method 4 types Alt+F4 into each window brought to the front, which a "
-                 "background task (a scheduled task not run as the logged-on user) is not "
-                 "allowed to do: then nothing happens; use 0 or 5");
+                 "method 4 types Alt+F4 into each window brought to the front, and needs the "
+                 "window in the foreground, which Windows grants a scheduled task only in some "
+                 "conditions (it never does to one not run as the logged-on user): where it is "
+                 "not granted nothing is typed, and the log says so; use 0 "
+                 "or 5");
         else if (s.method < 0 || s.method > 5)
             warn(unknownmethod, at,
                  "method " + std::to_string(s.method) +

@@ -3,6 +3,7 @@
 #include "io/logfile.h"
 #include "io/loglines.h"
 #include "process/lookup.h"
+#include "process/reach.h"
 #include "process/snapshot.h"
 
 #include <windows.h>
@@ -22,7 +23,9 @@ INPUT key(WORD vk, DWORD flags) {
 
 // WM_CLOSE, then the grace time, then a fresh look; what is still there is terminated.
 void closewithcheck(const stopentry &s) {
-    closewindows(s.index, WM_CLOSE);
+    const char *command = configuration.starts[s.index].command.c_str();
+    if (!closewindows(s.index, WM_CLOSE))
+        applog.printf(unreachedline, command);
     if (s.closedelay != 0)
         Sleep((DWORD)s.closedelay);
     if (!takesnapshot()) {
@@ -33,39 +36,54 @@ void closewithcheck(const stopentry &s) {
     unsigned pid = configuration.starts[s.index].pid;
     if (pid != 0) {
         applog.printf("%s", terminatingline);
-        killprocess(pid);
+        if (!killprocess(pid))
+            applog.printf(terminatefailedline, command);
     }
+}
+
+// Whether pid still names a running process: one that has exited refuses termination too.
+bool stillruns(unsigned pid) {
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!h)
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    bool runs = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+    CloseHandle(h);
+    return runs;
 }
 
 } // namespace
 
-void killprocess(unsigned pid) {
+bool killprocess(unsigned pid) {
     HANDLE h = OpenProcess(allaccess, FALSE, pid);
     // A process with more rights than ours may still grant termination alone.
     if (!h)
         h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
-    if (!h)
-        return;
-    TerminateProcess(h, 0);
-    CloseHandle(h);
+    bool done = h && TerminateProcess(h, 0);
+    if (h)
+        CloseHandle(h);
+    return done || !stillruns(pid);
 }
 
-void closewindows(int index, unsigned action) {
+bool closewindows(int index, unsigned action) {
+    bool reached = true;
     // Every key pressed is released again, so nothing stays held down on the desktop.
     INPUT altf4[4] = {key(VK_MENU, 0), key(VK_F4, 0), key(VK_F4, KEYEVENTF_KEYUP),
                       key(VK_MENU, KEYEVENTF_KEYUP)};
     for (void *w : configuration.starts[index].windows) {
         HWND h = (HWND)w;
         if (action == destroyaction) {
-            DestroyWindow(h);
+            reached = DestroyWindow(h) && reached;
         } else if (action == altf4action) {
-            if (SetForegroundWindow(h))
+            // Keys go to whatever has the focus: none unless this window has it.
+            if (bringtofront(h))
                 SendInput(4, altf4, sizeof(INPUT));
+            else
+                reached = false;
         } else {
-            DWORD_PTR result;
-            SendMessageTimeoutA(h, action, 0, 0, SMTO_ABORTIFHUNG, messagetimeout, &result);
+            reached = sendreaches(h, action) && reached;
         }
     }
+    return reached;
 }
 
 void closeall() {
@@ -73,22 +91,25 @@ void closeall() {
         const startentry &e = configuration.starts[s.index];
         if (e.pid == 0)
             continue;
-        applog.printf(closingline, e.command.c_str());
+        const char *command = e.command.c_str();
+        applog.printf(closingline, command);
+        bool reached = true;
         switch (s.method) {
         case 0:
-            closewindows(s.index, WM_CLOSE);
+            reached = closewindows(s.index, WM_CLOSE);
             break;
         case 1:
-            closewindows(s.index, WM_QUIT);
+            reached = closewindows(s.index, WM_QUIT);
             break;
         case 2:
-            closewindows(s.index, destroyaction);
+            reached = closewindows(s.index, destroyaction);
             break;
         case 3:
-            killprocess(e.pid);
+            if (!killprocess(e.pid))
+                applog.printf(terminatefailedline, command);
             break;
         case 4:
-            closewindows(s.index, altf4action);
+            reached = closewindows(s.index, altf4action);
             break;
         case 5:
             closewithcheck(s);
@@ -96,6 +117,8 @@ void closeall() {
         default:
             break;
         }
+        if (!reached)
+            applog.printf(unreachedline, command);
         if (s.closedelay != 0)
             Sleep((DWORD)s.closedelay);
     }

@@ -12,7 +12,8 @@ const unsigned messagetimeout = 5000;
 
 // Closes the running programs in the order of the stop section, each by its method.
 void closeall();
-// Applies one action, or sends one message, to every window of start entry index.
-void closewindows(int index, unsigned action);
-// Terminates the process, if it can be opened.
-void killprocess(unsigned pid);
+// Applies one action, or sends one message, to every window of start entry index; false when
+// it could not reach one of them.
+bool closewindows(int index, unsigned action);
+// Terminates the process; false when it runs on, refusing it.
+bool killprocess(unsigned pid);

@@ -8,6 +8,7 @@
 
 namespace {
 
+using namespace std::string_literals;
 using found = std::tuple<int, int, unsigned>; // kind, line, column
 
 // "@missing" and "@dir" stand for a file that does not exist and for a directory.
@@ -51,6 +52,15 @@ TEST(check, findings) {
         {"start \"c:/t/a.EXE -o c:/x/y.txt\",0" + ok, {{slashinargument, 1, 7}}, "starts it in \"c:/t/a.EXE -o c:/x\" and looks for \"y.txt\""},
         {"start \"c:/t/notepad\",0" + ok, {{noextension, 1, 7}}, "runs as \"notepad.exe\""},
         {"start \"c:/a\n.exe\",0\n\n" + ok, {{multiline, 1, 7}}},
+        // The encodings: UTF-16 with and without its mark, UTF-8's mark, which tessark.exe does
+        // not read; a later NUL is its line's own error; a path of UTF-8 letters, not of cp1252.
+        {"\xFF\xFEs\0t\0"s, {{wrongencoding, 1, 1}}, "saved as UTF-16, as PowerShell's > does: save it as ANSI"},
+        {"s\0t\0a\0r\0t\0 \0\"\0"s, {{wrongencoding, 1, 1}}, "finds a NUL here"},
+        {"\xEF\xBB\xBFstart \"c:/a.exe\",0" + ok, {{wrongencoding, 1, 1}}, "UTF-8 with a byte order mark"},
+        {"start \"c:/a.exe\",0\n\0"s + ok, {{syntaxerror, 2, 1}}},
+        {";\0\nstart \"c:/a.exe\",0"s + ok, {{oddencoding, 1, 1}}},
+        {"start \"c:/caf\xC3\xA9.exe\",0" + ok, {{utf8command, 1, 7}}, "saved as UTF-8"},
+        {"start \"c:/caf\xE9.exe\",0" + ok, {}},
         {"start \"c:/t/a.exe\",0\n\"d:/a.exe\",0 stop 0,0,0 1,0,0", {{samename, 2, 1}}, "start entry 0 (line 1)"},
         {"start \"c:/a.exe\",0 \"c:/b.exe\",0\nstop 0,0,0\n0,0,5", {{neverclosed, 1, 20}, {closedtwice, 3, 1}}},
         {"start \"c:/a.exe\",0 \"c:/b.exe\",0 \"c:/c.exe\",0 \"c:/d.exe\",0\nstop 0,0,1 1,0,2 2,0,4 3,0,6", {{quitmethod, 2, 6}, {destroymethod, 2, 12}, {altf4method, 2, 18}, {unknownmethod, 2, 24}}},

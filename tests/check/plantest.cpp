@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 struct plancase {
     const char *name, *args;
     // t.cfg: this text ('~' as below), then, with programs, a start entry "~/NAME.exe", 0 for
@@ -42,6 +44,8 @@ const std::vector<plancase> cases = {
     {"two files", "a.cfg b.cfg", "", {}, 3, {usage}},
     {"unknown option", "--online a.cfg", "", {}, 3, {usage}},
     {"missing file", "--offline missing.cfg", "", {}, 2, {"missing.cfg:1:1: error: cannot read the file: it does not exist", "1 error, 0 warnings"}},
+    // As PowerShell's > saves it: the encoding is the error, not the syntax it makes.
+    {"utf-16", "--offline t.cfg", "\xFF\xFEs\0t\0"s, {}, 2, {"t.cfg:1:1: error: the file is saved as UTF-16, as PowerShell's > does: save it as ANSI", "1 error, 0 warnings"}},
     {"syntax error", "--offline t.cfg", "start\n\"a.exe\" 1\n", {}, 2, {"t.cfg:2:9: error: expected ',' after the command, found the number 1", "1 error, 0 warnings"}},
     {"a warning", "--offline t.cfg", "start \"c:/a.exe\", 0\nstop 0, 0, 1\n", {}, 1, {reading, "0 errors, 1 warning"}},
     // The bundled examples check clean where their programs exist.

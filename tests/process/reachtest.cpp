@@ -1,0 +1,103 @@
+// What a close could not do. The facts only real Windows shows are put in by this test in place
+// of process/reach.cpp: windows that refuse messages and windows that do not come to the front.
+#include "process/reach.h"
+#include "check/machine.h"
+#include "config/configuration.h"
+#include "harness.h"
+#include "io/logfile.h"
+#include "process/close.h"
+
+#include <sddl.h>
+
+#include <set>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const HWND open1 = (HWND)0x10, open2 = (HWND)0x20, shut1 = (HWND)0x30, shut2 = (HWND)0x40;
+std::vector<HWND> tried;
+
+} // namespace
+
+bool sendreaches(HWND w, unsigned) {
+    tried.push_back(w);
+    return w == open1 || w == open2;
+}
+
+// Never in front, so that no keys are typed into the desktop.
+bool bringtofront(HWND w) {
+    tried.push_back(w);
+    return false;
+}
+
+namespace {
+
+// One line per program and close, however many of its windows it missed; every window is tried.
+TEST(reach, unreachedwindows) {
+    struct {
+        const char *command;
+        int method;
+        std::vector<HWND> windows;
+    } cases[] = {
+        {"c:/x/a.exe", 0, {open1, open2}},
+        {"c:/x/b.exe", 0, {shut1, open1}},
+        {"c:/x/c.exe", 1, {shut1, shut2}},
+        {"c:/x/d.exe", 4, {open1, shut2}},
+        {"c:/x/e.exe", 4, {}},
+    };
+    std::vector<HWND> all;
+    for (auto &c : cases) {
+        startentry &e = configuration.starts.emplace_back();
+        e.command = c.command;
+        e.pid = GetCurrentProcessId();
+        e.windows.assign(c.windows.begin(), c.windows.end());
+        configuration.stops.push_back({(int)configuration.stops.size(), 0, c.method});
+        all.insert(all.end(), c.windows.begin(), c.windows.end());
+    }
+    e2e::scratch dir;
+    applog.open(dir.file("tessark.log").c_str(), true);
+    closeall();
+    applog.close();
+    configuration = config();
+    EXPECT_EQ(tried, all);
+    EXPECT_EQ(e2e::readfile(dir.file("tessark.log")),
+              "   trying to close c:/x/a.exe\n"
+              "   trying to close c:/x/b.exe\n   failed to reach c:/x/b.exe\n"
+              "   trying to close c:/x/c.exe\n   failed to reach c:/x/c.exe\n"
+              "   trying to close c:/x/d.exe\n   failed to reach c:/x/d.exe\n"
+              "   trying to close c:/x/e.exe\n");
+}
+
+// A process that has exited, or an id that names none, refuses nothing.
+TEST(reach, gonerefusesnothing) {
+    e2e::scratch dir;
+    void *h = e2e::launch(dir.path, "cmd.exe /c exit");
+    ASSERT_TRUE(h);
+    WaitForSingleObject(h, 10000);
+    EXPECT_TRUE(killprocess(GetProcessId(h)));
+    CloseHandle(h);
+    EXPECT_TRUE(killprocess(0xFFFFFFFC));
+}
+
+// The integrity level is the label's last subauthority, and only a higher one is above.
+TEST(reach, integritylabels) {
+    struct {
+        const char *theirs, *ours;
+        bool above;
+    } cases[] = {
+        {"S-1-16-12288", "S-1-16-8192", true},  {"S-1-16-16384", "S-1-16-12288", true},
+        {"S-1-16-8192", "S-1-16-8192", false},  {"S-1-16-4096", "S-1-16-8192", false},
+        {"S-1-16-8192", "S-1-16-12288", false},
+    };
+    for (auto &c : cases) {
+        PSID theirs, ours;
+        ASSERT_TRUE(ConvertStringSidToSidA(c.theirs, &theirs) &&
+                    ConvertStringSidToSidA(c.ours, &ours));
+        EXPECT_EQ(labelabove(theirs, ours), c.above) << c.theirs << " " << c.ours;
+        LocalFree(theirs);
+        LocalFree(ours);
+    }
+}
+
+} // namespace
