@@ -82,8 +82,8 @@ private:
     bool counting = false; // the latest run began in the window
     runinfo current;
     long long runnumber = 0, restartfailedin = -1; // the latest run begun, by number
-    // The latest close, while a line about its outcome may follow: its program, and whether
-    // a termination of it was tried or a failure to reach it was told.
+    // The latest close, while a line about its outcome may follow: the program closed, or the
+    // one whose termination was tried since, and whether a failure to reach it was told.
     long long lastclosed = -1, lastterminated = -1;
     bool toldunreached = false;
 };
