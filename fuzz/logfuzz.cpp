@@ -37,7 +37,10 @@ std::string counts(const history &h) {
     for (size_t i : h.shown) {
         const program &p = h.programs[i];
         text += "|" + p.command + std::to_string(p.starts) + "," + std::to_string(p.lost) + "," +
-                std::to_string(p.closes) + "," + std::to_string(p.terminations);
+                std::to_string(p.closes) + "," + std::to_string(p.terminations) + "," +
+                std::to_string(p.refused) + "," + std::to_string(p.unreached) + "," +
+                std::to_string(p.recoveries) + (p.running ? "r" : "") +
+                (p.closedbylastrun ? "c" : "");
     }
     return text;
 }
@@ -72,6 +75,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (size_t i : whole.shown) {
         const program &p = whole.programs[i];
         require(p.lost <= p.starts && p.terminations <= p.closes && p.command.size() <= 200);
+        // A refused termination is none, and each close has at most one outcome of each kind.
+        require(p.terminations >= 0 && p.terminations + p.refused <= p.closes &&
+                p.unreached <= p.closes && p.recoveries <= p.starts);
+        require(!(p.running && p.closedbylastrun));
     }
     verdict v = judge(whole, "24h");
     require(v.code != okstatus || v.reasons.empty());

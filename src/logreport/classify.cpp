@@ -86,12 +86,19 @@ lineinfo classify(std::string_view line, bool indump) {
     }
     matched m;
     if (line.substr(0, 3) == "   ") {
-        static const lineformat startingformat(startingline), closingformat(closingline);
-        if (startingformat.match(line, m))
-            info.kind = starting;
-        else if (closingformat.match(line, m))
-            info.kind = closing;
-        info.command = m.text;
+        static const known lines[] = {
+            {startingline, starting},
+            {closingline, closing},
+            {terminatefailedline, refused},
+            {unreachedline, unreached},
+        };
+        // The fourth letter rules out most texts before a match is tried.
+        for (const known &l : lines)
+            if (line.size() > 3 && line[3] == l.text[3] && l.format.match(line, m)) {
+                info.kind = l.kind;
+                info.command = m.text;
+                break;
+            }
         return info;
     }
     if (line == bare(dumpheading)) {

@@ -19,6 +19,8 @@ enum linekind {
     branchstart, // the first line of a run mode's branch
     closing,
     terminating,
+    refused,   // a termination refused
+    unreached, // a close that did not reach the program
     starting,
     enumfailed,
     startingall,
@@ -28,7 +30,7 @@ enum linekind {
 struct lineinfo {
     linekind kind = unrecognised;
     long long stamp = 0;      // framing lines: seconds since 1970, UTC
-    std::string_view command; // dump, closing and starting lines
+    std::string_view command; // the lines that name a program
     bool running = false;     // dump lines: "exist"
 };
 

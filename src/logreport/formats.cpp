@@ -73,12 +73,15 @@ std::string textreport(const report &r) {
     for (size_t i : h.shown)
         width = std::max(width, h.programs[i].command.size());
     out += "\n" + padded("command", width) +
-           "  running  starts  lost  closes  terminations  last seen running\n";
+           "  running  starts  lost  closes  terminations  refused  unreached  last seen running\n";
     for (size_t i : h.shown) {
         const program &p = h.programs[i];
-        char counts[80];
-        std::snprintf(counts, sizeof counts, "  %-7s  %6d  %4d  %6d  %12d  ",
-                      p.running ? "yes" : "no", p.starts, p.lost, p.closes, p.terminations);
+        char counts[120];
+        std::snprintf(counts, sizeof counts, "  %-7s  %6d  %4d  %6d  %12d  %7d  %9d  ",
+                      p.closedbylastrun ? "closed"
+                      : p.running       ? "yes"
+                                        : "no",
+                      p.starts, p.lost, p.closes, p.terminations, p.refused, p.unreached);
         out += padded(p.command, width) + counts +
                (p.lastseen < 0 ? std::string("-") : isotime(p.lastseen)) + "\n";
     }
@@ -104,9 +107,12 @@ std::string jsonreport(const report &r) {
     for (size_t k = 0; k < h.shown.size(); ++k) {
         const program &p = h.programs[h.shown[k]];
         out += std::string(k ? "," : "") + "{\"command\":" + jsontext(p.command) +
-               ",\"running\":" + (p.running ? "true" : "false") + ",\"starts\":" + num(p.starts) +
+               ",\"running\":" + (p.running ? "true" : "false") +
+               ",\"closedbylastrun\":" + (p.closedbylastrun ? "true" : "false") +
+               ",\"starts\":" + num(p.starts) + ",\"recoveries\":" + num(p.recoveries) +
                ",\"lost\":" + num(p.lost) + ",\"closes\":" + num(p.closes) +
-               ",\"terminations\":" + num(p.terminations) + ",\"lastseen\":" +
+               ",\"terminations\":" + num(p.terminations) + ",\"refused\":" + num(p.refused) +
+               ",\"unreached\":" + num(p.unreached) + ",\"lastseen\":" +
                (p.lastseen < 0 ? std::string("null") : "\"" + isotime(p.lastseen) + "\"") + "}";
     }
     out += "],\"reasons\":[";
@@ -136,6 +142,8 @@ std::string nagiosreport(const report &r) {
         " cutoff=" + num(h.runs[cutoffrun]) + " starts=" + num(h.total(&program::starts)) +
         " lost=" + num(h.total(&program::lost)) +
         " terminations=" + num(h.total(&program::terminations)) +
+        " refused=" + num(h.total(&program::refused)) +
+        " unreached=" + num(h.total(&program::unreached)) +
         " restartfailures=" + num(h.restartfailures) + " enumfailures=" + num(h.enumfailures) +
         " unrecognised=" + num(h.unrecognisedlines) + "\n";
     for (const std::string &reason : r.v.reasons)
@@ -178,8 +186,16 @@ std::string prometheusreport(const report &r) {
          &program::lost},
         {"tessark_program_terminations", "Times the program outlived its close and was terminated.",
          &program::terminations},
+        {"tessark_program_refused", "Times the program refused its termination.",
+         &program::refused},
+        {"tessark_program_unreached", "Closes that did not reach the program.",
+         &program::unreached},
+        {"tessark_program_recoveries", "Starts of the program after a run found it not running.",
+         &program::recoveries},
     };
-    family("tessark_program_running", "Whether the latest dump found the program running.");
+    family("tessark_program_running",
+           "Whether the program runs after the last run: as the latest dump found it, 0 if the "
+           "last run closed it.");
     for (size_t i : h.shown)
         out += "tessark_program_running{command=\"" + labeltext(h.programs[i].command) + "\"} " +
                (h.programs[i].running ? "1" : "0") + "\n";

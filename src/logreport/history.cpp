@@ -34,12 +34,19 @@ void history::endrun(outcome result) {
         ++runs[result];
     last = current;
     open = inwindow = indump = false;
-    lastclosed = -1;
+    lastclosed = lastterminated = -1;
 }
 
 void history::finish() {
     if (open)
         endrun(s.now - current.started < runninglimit ? runningrun : cutoffrun);
+    // The latest run begun is the last run: what it closed is gone, as far as this log knows.
+    for (size_t i : shown) {
+        program &p = programs[i];
+        // After a failed restart something still runs, and the log does not say which.
+        p.closedbylastrun = p.closedin == runnumber && restartfailedin != runnumber;
+        p.running = p.running && !p.closedbylastrun;
+    }
 }
 
 int history::total(int program::*count) const {
@@ -92,6 +99,7 @@ void history::line(std::string_view text, bool whole) {
         if (open)
             endrun(cutoffrun);
         open = true;
+        ++runnumber;
         current = {l.stamp, normalrun, ""};
         counting = inwindow = l.stamp >= s.now - s.window;
         return;
@@ -127,30 +135,65 @@ void history::line(std::string_view text, bool whole) {
             p.running = l.running;
             p.lastseen = l.running ? current.started : p.lastseen;
         }
+        p.missingin = l.running ? -1 : runnumber;
         break;
     }
     case starting: {
         program &p = named(l.command);
         p.starts += inwindow;
         p.pending += inwindow;
+        // A program that was running and is only restarted with the set has not recovered.
+        p.recoveries += inwindow && p.missingin == runnumber;
+        p.closedin = -1;
         break;
     }
     case closing: {
         program &p = named(l.command);
         p.closes += inwindow;
+        p.closedin = runnumber;
         lastclosed = &p - programs.data();
+        lastterminated = -1;
+        toldunreached = false;
         break;
     }
     case terminating:
-        if (lastclosed < 0)
+        if (lastclosed < 0) {
             unrecognisedlines += counting;
-        else
+        } else {
             programs[lastclosed].terminations += inwindow;
+            programs[lastclosed].closedin = runnumber;
+        }
         // One close, at most one termination: a second such line belongs to no close.
+        lastterminated = lastclosed;
         lastclosed = -1;
         break;
+    case unreached:
+    case refused: {
+        // Only after the close of the same program: "failed to reach" before any termination
+        // was tried, once; "failed to terminate" right after the termination, or after a close
+        // that terminates at once.
+        auto is = [&](long long i) { return i >= 0 && programs[i].command == l.command; };
+        bool fits = l.kind == unreached ? is(lastclosed) && !toldunreached
+                                        : is(lastterminated) || is(lastclosed);
+        if (!fits) {
+            unrecognisedlines += counting;
+            break;
+        }
+        program &p = programs[is(lastterminated) ? lastterminated : lastclosed];
+        p.closedin = -1; // it still runs
+        if (l.kind == unreached) {
+            p.unreached += inwindow;
+            toldunreached = true;
+            break;
+        }
+        p.refused += inwindow;
+        p.terminations -= is(lastterminated) && inwindow;
+        lastclosed = lastterminated = -1;
+        break;
+    }
     case restartfailed:
         restartfailures += inwindow;
+        restartfailedin = runnumber;
         break;
     case enumfailed:
         enumfailures += inwindow;

@@ -25,11 +25,17 @@ struct settings {
 
 struct program {
     std::string command;
-    bool running = false;    // as the latest dump in the window that names it says
-    long long lastseen = -1; // the start of the latest run in the window that found it running
-    int starts = 0, lost = 0, closes = 0, terminations = 0;
-    int pending = 0; // starts in the window that no later dump has judged yet
+    // As the latest dump in the window that names it says, unless the last run closed it.
+    bool running = false;
+    bool closedbylastrun = false; // closed or terminated, and not started again in that run
+    long long lastseen = -1;      // the start of the latest run in the window that found it running
+    // closes are the attempts; a refused termination is not one of the terminations.
+    int starts = 0, lost = 0, closes = 0, terminations = 0, refused = 0, unreached = 0;
+    int recoveries = 0; // starts in a run whose dump found it not running
+    int pending = 0;    // starts in the window that no later dump has judged yet
     bool inwindow = false;
+    // The run (by number) that last found it missing, and whose close of it still stands.
+    long long missingin = -1, closedin = -1;
 };
 
 struct runinfo {
@@ -75,5 +81,9 @@ private:
     bool open = false, inwindow = false, indump = false;
     bool counting = false; // the latest run began in the window
     runinfo current;
-    long long lastclosed = -1;
+    long long runnumber = 0, restartfailedin = -1; // the latest run begun, by number
+    // The latest close, while a line about its outcome may follow: the program closed, or the
+    // one whose termination was tried since, and whether a failure to reach it was told.
+    long long lastclosed = -1, lastterminated = -1;
+    bool toldunreached = false;
 };

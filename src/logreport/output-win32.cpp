@@ -1,4 +1,5 @@
 #include "io/errortext.h"
+#include "io/renamebyhandle.h"
 #include "logreport/output.h"
 
 #include <windows.h>
@@ -6,6 +7,12 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
+
+// Headers for a _WIN32_WINNT below Windows 10 1607 lack them: the values FILE_RENAME_INFO gives.
+#ifndef FILE_RENAME_FLAG_POSIX_SEMANTICS
+#define FILE_RENAME_FLAG_REPLACE_IF_EXISTS 0x00000001
+#define FILE_RENAME_FLAG_POSIX_SEMANTICS 0x00000002
+#endif
 
 namespace {
 
@@ -20,7 +27,7 @@ std::string why(DWORD error) {
 
 std::string writeatomically(const std::string &path, const std::string &text) {
     std::string temporary = path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
-    HANDLE h = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE h = CreateFileA(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return why(GetLastError());
@@ -28,10 +35,16 @@ std::string writeatomically(const std::string &path, const std::string &text) {
     bool written = WriteFile(h, text.data(), (DWORD)text.size(), &put, nullptr) &&
                    put == text.size() && FlushFileBuffers(h);
     DWORD error = written ? 0 : GetLastError();
+    // POSIX semantics replace the report even while a collector holds the old one open without
+    // delete sharing (NTFS, Windows 10 1809 and later); where refused or unknown, the plain
+    // rename below.
+    bool renamed = written && renamebyhandle(h, path, true,
+                                             FILE_RENAME_FLAG_REPLACE_IF_EXISTS |
+                                                 FILE_RENAME_FLAG_POSIX_SEMANTICS) == 0;
     CloseHandle(h);
     // A collector reading the old file holds it without delete sharing for a moment: the
     // rename is tried again for up to half a second rather than losing this report.
-    for (int tries = 0; written; ++tries) {
+    for (int tries = 0; written && !renamed; ++tries) {
         if (MoveFileExA(temporary.c_str(), path.c_str(),
                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             break;

@@ -7,6 +7,8 @@ std::string times(int n) {
     return n == 1 ? "once" : std::to_string(n) + " times";
 }
 
+const char rightsadvice[] = "run the task with the program's rights";
+
 std::string count(int n, const char *one, const char *many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
@@ -44,14 +46,25 @@ verdict judge(const history &h, const std::string &sincetext) {
     std::vector<std::string> warnings;
     for (size_t i : h.shown) {
         const program &p = h.programs[i];
-        if (p.starts >= s.flapping)
-            warnings.push_back(p.command + " was started " + times(p.starts) +
+        // Only its own recoveries: a set restarted for another program's sake is no fault
+        // of this one.
+        if (p.recoveries >= s.flapping)
+            warnings.push_back(p.command + " was found not running and started again " +
+                               times(p.recoveries) +
                                (p.lost ? ", and " + std::to_string(p.lost) +
-                                             " of those starts did not last to the next run"
+                                             " of its starts did not last to the next run"
                                        : ""));
         if (p.terminations > 0)
             warnings.push_back(p.command + " outlived its close and was terminated " +
                                times(p.terminations));
+        // Both mean the task lacks the rights the program runs with (an elevated program, or
+        // another user's).
+        if (p.refused > 0)
+            warnings.push_back(p.command + " refused its termination " + times(p.refused) +
+                               " and still runs: " + rightsadvice);
+        if (p.unreached > 0)
+            warnings.push_back(p.command + " was not reached by its close " + times(p.unreached) +
+                               ": " + rightsadvice);
     }
     if (h.restartfailures > 0)
         warnings.push_back(count(h.restartfailures, "restart", "restarts") +

@@ -60,6 +60,11 @@ namekind kindof(const std::string &name) {
     return S_ISREG(st.st_mode) ? plainfile : othername;
 }
 
+unsigned long long lengthof(const std::string &name) {
+    struct stat st;
+    return stat(name.c_str(), &st) == 0 ? (unsigned long long)st.st_size : 0;
+}
+
 bool movefile(const std::string &from, const std::string &to, std::string &why) {
     // rename(2) replaces a file silently; the look before it keeps that from happening
     // unless another process takes the name in between.

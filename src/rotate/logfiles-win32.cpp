@@ -1,10 +1,8 @@
 #include "io/errortext.h"
+#include "io/renamebyhandle.h"
 #include "rotate/logfiles.h"
 
 #include <windows.h>
-
-#include <cstring>
-#include <vector>
 
 const bool detectsheld = true;
 
@@ -47,25 +45,8 @@ unsigned long long heldlog::size() const {
 }
 
 bool heldlog::renameto(const std::string &name, std::string &why) {
-    // The rename goes through the held handle, which takes a whole path.
-    std::vector<wchar_t> full(MAX_PATH * 4);
-    DWORD length = 0;
-    int wide = MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, nullptr, 0);
-    std::vector<wchar_t> given(wide > 0 ? wide : 1);
-    if (wide > 0 && MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, given.data(), wide) > 0)
-        length = GetFullPathNameW(given.data(), (DWORD)full.size(), full.data(), nullptr);
-    if (length == 0 || length >= full.size()) {
-        why = "no whole path for " + name;
-        return false;
-    }
-    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + length * sizeof(wchar_t));
-    auto *info = (FILE_RENAME_INFO *)buffer.data();
-    info->ReplaceIfExists = FALSE;
-    info->RootDirectory = nullptr;
-    info->FileNameLength = length * sizeof(wchar_t);
-    std::memcpy(info->FileName, full.data(), length * sizeof(wchar_t));
-    if (!SetFileInformationByHandle((HANDLE)handle, FileRenameInfo, info, (DWORD)buffer.size())) {
-        why = reason(GetLastError());
+    if (DWORD error = renamebyhandle((HANDLE)handle, name, false, 0)) {
+        why = error == ERROR_BAD_PATHNAME ? "no whole path for " + name : reason(error);
         return false;
     }
     current = name;
@@ -81,6 +62,13 @@ namekind kindof(const std::string &name) {
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
         return othername;
     return attributes & FILE_ATTRIBUTE_READONLY ? lockedfile : plainfile;
+}
+
+unsigned long long lengthof(const std::string &name) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (unsigned long long)data.nFileSizeHigh << 32 | data.nFileSizeLow;
 }
 
 bool movefile(const std::string &from, const std::string &to, std::string &why) {

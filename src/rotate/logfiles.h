@@ -30,6 +30,8 @@ private:
 extern const bool detectsheld;
 
 namekind kindof(const std::string &name);
+// The length of a file that another program may hold: read without opening it; 0 if unknown.
+unsigned long long lengthof(const std::string &name);
 // Never replaces an existing file.
 bool movefile(const std::string &from, const std::string &to, std::string &why);
 bool removefile(const std::string &name, std::string &why);

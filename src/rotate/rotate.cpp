@@ -82,9 +82,18 @@ rotateresult rotatelog(const std::string &log, unsigned long long size, int keep
     case heldlog::missing:
         said = log + ": no such file, nothing to rotate";
         return nolog;
-    case heldlog::held:
+    case heldlog::held: {
+        unsigned long long length = lengthof(log);
+        // Halved, so that no SIZE overflows.
+        if (length > 0 && length / 2 >= size) {
+            said = log + ": " + std::to_string(length) + " bytes, twice " + std::to_string(size) +
+                   " or more, and another program keeps it open without letting it be renamed; "
+                   "not rotated, and it grows until that program lets go";
+            return heldtoolong;
+        }
         said = log + ": a run (or another program) holds it open; not rotated this time";
         return heldopen;
+    }
     case heldlog::failed:
         said = log + ": not rotated: " + why;
         return notrotated;
@@ -147,5 +156,5 @@ int rotatecommand(int argc, char **argv) {
     std::string said;
     rotateresult result = rotatelog(argv[argc - 1], size, (int)keep, said);
     std::printf("%s\n", said.c_str());
-    return result == notrotated ? 3 : 0;
+    return result == notrotated ? 3 : result == heldtoolong ? 1 : 0;
 }

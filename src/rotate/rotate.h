@@ -28,7 +28,9 @@ std::vector<renaming> rotationplan(const std::string &log, int keep,
                                    const std::function<namekind(const std::string &)> &kindat,
                                    std::string &why);
 
-enum rotateresult { rotated, belowsize, heldopen, nolog, notrotated };
+// heldtoolong: held at twice the size or more, so no longer the moment a run writes but a
+// program that keeps the log open.
+enum rotateresult { rotated, belowsize, heldopen, heldtoolong, nolog, notrotated };
 
 // Rotates log when it is at least size bytes long, keeping keep older files. said tells
 // what happened, in one line without its line end.
@@ -36,5 +38,5 @@ rotateresult rotatelog(const std::string &log, unsigned long long size, int keep
                        std::string &said);
 
 // tessarklog.exe --rotate SIZE [--keep N] LOGFILE, from argv[1] on: 0 done or nothing to do,
-// 3 for a wrong command line (with the usage) or a rotation that failed.
+// 1 held too long, 3 for a wrong command line (with the usage) or a rotation that failed.
 int rotatecommand(int argc, char **argv);

@@ -15,8 +15,9 @@ want() { # what, got, wanted
 report() { (cd "$work" && "${run[@]}" "$exe" --every 0 "$@" tessark.log </dev/null 2>/dev/null); }
 
 # Four runs in the last four hours: a broken configuration; a juststart of which one start does
-# not take; a run cut off by the next; a justclose that terminates. The second program's command
-# needs escaping in a label and holds 0x80 and 0xE9, € and é in Wine's code page 1252.
+# not take; a run cut off by the next; a justclose that terminates the first program and neither
+# reaches nor terminates the second. The second program's command needs escaping in a label and
+# holds 0x80 and 0xE9, € and é in Wine's code page 1252.
 now=$(date -u +%s) app=c:/kiosk/app.exe cafe=$'c:\\kiosk\\\x80caf\xe9.exe'
 ago() { date -u -d "@$((now - $1))" '+%d.%m.%Y %H:%M:%S'; }
 cat >"$work/tessark.log" <<EOF
@@ -40,10 +41,14 @@ process dump:
 $(ago 3600) *** started
 process dump:
    $app exist, pid 208 found 1 hwnds
-   $cafe not exist
+   $cafe exist, pid 209 found 1 hwnds
 ...closing all existing applications
    trying to close $app
 ...failed to close process, trying to terminate
+   trying to close $cafe
+   failed to reach $cafe
+...failed to close process, trying to terminate
+   failed to terminate $cafe
 $(ago 3600) *** normal shutdown
 EOF
 cafe=$(printf %s "$cafe" | iconv -f CP1252 -t UTF-8)
@@ -67,9 +72,11 @@ escaped=${cafe//\\/\\\\}
 for m in node_textfile_scrape_error=0 tessark_status=1 'tessark_runs{result="normal"}=2' \
     'tessark_runs{result="errors"}=1' 'tessark_runs{result="cutoff"}=1' \
     tessark_last_run_timestamp_seconds=$((now - 3600)) tessark_window_seconds=86400 \
-    "tessark_program_running{command=\"$app\"}=1" "tessark_program_running{command=\"$escaped\"}=0" \
+    "tessark_program_running{command=\"$app\"}=0" "tessark_program_running{command=\"$escaped\"}=1" \
     "tessark_program_starts{command=\"$app\"}=1" "tessark_program_starts{command=\"$escaped\"}=2" \
-    "tessark_program_lost{command=\"$escaped\"}=2" "tessark_program_terminations{command=\"$app\"}=1"; do
+    "tessark_program_lost{command=\"$escaped\"}=1" "tessark_program_terminations{command=\"$app\"}=1" \
+    "tessark_program_terminations{command=\"$escaped\"}=0" "tessark_program_refused{command=\"$escaped\"}=1" \
+    "tessark_program_unreached{command=\"$escaped\"}=1" "tessark_program_recoveries{command=\"$escaped\"}=2"; do
     want "${m%=*}" "$(metric "${m%=*}")" "${m##*=}"
 done
 
@@ -83,7 +90,7 @@ perf=$(head -1 "$work/nagios" | sed 's/^[^|]*| //')
 parsed=$(/usr/bin/perl -MMonitoring::Plugin::Performance -e 'print $_->label, "=", $_->value, "\n"
     for Monitoring::Plugin::Performance->parse_perfstring($ARGV[0])' "$perf")
 want "items parsed of [$perf]" "$(grep -c . <<<"$parsed")" "$(wc -w <<<"$perf")"
-for p in runs=4 errors=1 cutoff=1 starts=3 lost=2 terminations=1 restartfailures=0; do
+for p in runs=4 errors=1 cutoff=1 starts=3 lost=1 terminations=1 refused=1 unreached=1 restartfailures=0; do
     grep -qx "$p" <<<"$parsed" || want "perfdata ${p%=*}" "$(grep "^${p%=*}=" <<<"$parsed")" "$p"
 done
 
@@ -99,10 +106,12 @@ def refuse(constant):
 got = json.loads(open(sys.argv[1], "rb").read().decode("utf-8"), object_pairs_hook=unique,
                  parse_constant=refuse)
 now, cafe, iso = int(sys.argv[2]), sys.argv[3], "%Y-%m-%dT%H:%M:%SZ"
-keys = ["command", "running", "starts", "lost", "closes", "terminations"]
+keys = ["command", "running", "closedbylastrun", "starts", "recoveries", "lost", "closes",
+        "terminations", "refused", "unreached"]
 wanted = {"status": "WARNING", "code": 1, "runs": [2, 1, 1],
           "lastrun": [time.strftime(iso, time.gmtime(now - 3600)), "normal"],
-          "programs": [["c:/kiosk/app.exe", True, 1, 0, 1, 1], [cafe, False, 2, 2, 0, 0]]}
+          "programs": [["c:/kiosk/app.exe", False, True, 1, 1, 0, 1, 1, 0, 0],
+                       [cafe, True, False, 2, 2, 1, 1, 0, 1, 1]]}
 # More keys are welcome: only these are compared, as JSON text so that 1 is not taken for true.
 seen = dict(got, runs=[got["runs"][k] for k in ["normal", "errors", "cutoff"]],
             lastrun=[got["lastrun"][k] for k in ["started", "result"]],
@@ -111,8 +120,9 @@ bad = ["%s: got %s, wanted %s" % (k, json.dumps(seen[k]), json.dumps(v))
        for k, v in wanted.items() if json.dumps(seen[k]) != json.dumps(v)]
 if not 0 <= calendar.timegm(time.strptime(got["since"], iso)) - (now - 86400) < 600:
     bad.append("since: got %r, wanted 24 hours before now" % got["since"])
-if not any("c:/kiosk/app.exe" in r for r in got["reasons"]):
-    bad.append("reasons: got %r, wanted one naming c:/kiosk/app.exe" % got["reasons"])
+for name in ["c:/kiosk/app.exe", cafe]:
+    if not any(name in r for r in got["reasons"]):
+        bad.append("reasons: got %r, wanted one naming %s" % (got["reasons"], name))
 print("".join("FAIL: json %s\n" % b for b in bad), end="")
 sys.exit(1 if bad else 0)
 EOF

@@ -1,5 +1,6 @@
 // The four forms of one report, the command line, and --output's one file.
 #include "../e2e/files.h"
+#include "io/file.h"
 #include "logreport/clocktext.h"
 #include "logreport/formats.h"
 #include "logreport/options.h"
@@ -10,7 +11,8 @@
 namespace {
 
 // One run an hour ago, whose dump names a command with the characters each form must escape
-// and a high byte (e with acute accent in Windows-1252), and which terminated it.
+// and a high byte (e with acute accent in Windows-1252), and which terminated it, so that it
+// is shown closed.
 struct sample {
     settings s;
     history h{s};
@@ -44,27 +46,29 @@ TEST(formats, shapes) {
         {textreport(r),
          {"TESSARK CRITICAL\n  the last run began 1h ago", "\nruns: 1 (1 normal, 0 stopped",
           "last run: 2026-12-07T11:00:00Z, normal\n",
-          "  running  starts  lost  closes  terminations  last seen running\n",
-          "c:/t/a\"b\\c|d \xe9t\x01.exe  yes           0     0       1             1  "
-          "2026-12-07T11:00:00Z\n"}},
+          "  running  starts  lost  closes  terminations  refused  unreached  last seen running\n",
+          "c:/t/a\"b\\c|d \xe9t\x01.exe  closed        0     0       1             1        0  "
+          "        0  2026-12-07T11:00:00Z\n"}},
         {jsonreport(r),
          {"{\"status\":\"CRITICAL\",\"code\":2,\"since\":\"2026-12-06T12:00:00Z\",",
           "\"runs\":{\"normal\":1,\"errors\":0,\"cutoff\":0,",
           "\"lastrun\":{\"started\":\"2026-12-07T11:00:00Z\",\"result\":\"normal\"}",
-          "\"programs\":[{\"command\":\"c:/t/a\\\"b\\\\c|d \xc3\xa9t\\u0001.exe\",\"running\":true,"
-          "\"starts\":0,\"lost\":0,\"closes\":1,\"terminations\":1,",
+          "\"programs\":[{\"command\":\"c:/t/a\\\"b\\\\c|d "
+          "\xc3\xa9t\\u0001.exe\",\"running\":false,"
+          "\"closedbylastrun\":true,\"starts\":0,\"recoveries\":0,\"lost\":0,\"closes\":1,"
+          "\"terminations\":1,\"refused\":0,\"unreached\":0,",
           "],\"reasons\":[\"the last run began 1h ago"}},
         {nagiosreport(r),
          {"TESSARK CRITICAL - the last run began 1h ago, more than three intervals of 5m: the "
           "scheduled task no longer runs (and 1 more) | runs=1 errors=0 cutoff=0 starts=0 lost=0 "
-          "terminations=1 restartfailures=0 ",
+          "terminations=1 refused=0 unreached=0 restartfailures=0 ",
           "\nc:/t/a\"b\\c/d \xe9t\x01.exe outlived its close and was terminated once\n"}},
         {prometheusreport(r),
          {"# HELP tessark_status ", "# TYPE tessark_status gauge\ntessark_status 2\n",
           "tessark_runs{result=\"cutoff\"} 0\n", "tessark_last_run_timestamp_seconds 1796641200\n",
           "tessark_window_seconds 86400\n",
           "# TYPE tessark_program_running gauge\ntessark_program_running{command=\"c:/t/"
-          "a\\\"b\\\\c|d \xc3\xa9t\x01.exe\"} 1\n",
+          "a\\\"b\\\\c|d \xc3\xa9t\x01.exe\"} 0\n",
           "tessark_program_terminations{command=\"c:/t/a\\\"b\\\\c|d \xc3\xa9t\x01.exe\"} 1\n"}},
     };
     for (const auto &c : cases) {
@@ -154,6 +158,14 @@ TEST(formats, output) {
     std::string folder = dir.file("folder.prom");
     std::filesystem::create_directory(folder);
     EXPECT_NE(writeatomically(folder, "x\n"), ""); // a directory is not replaced
+    EXPECT_EQ(e2e::listing(dir.path), (std::set<std::string>{target, folder}));
+    // A collector reading the old report, sharing it for reading only: replaced where a held
+    // file can be (POSIX; NTFS since Windows 10 1809, not Wine), else the old one stays whole.
+    io::file collector;
+    collector.open(target.c_str(), 0);
+    std::string why = writeatomically(target, "held\n");
+    collector.close();
+    EXPECT_EQ(e2e::readfile(target), why.empty() ? "held\n" : "new\n") << why;
     EXPECT_EQ(e2e::listing(dir.path), (std::set<std::string>{target, folder}));
 }
 

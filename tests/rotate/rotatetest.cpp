@@ -132,29 +132,41 @@ TEST(rotate, files) {
     }
 }
 
+// tessarklog.exe with args after its name.
+int rotatewith(std::vector<std::string> args) {
+    args.insert(args.begin(), "tessarklog.exe");
+    std::vector<char *> argv;
+    for (auto &a : args)
+        argv.push_back(a.data());
+    return rotatecommand((int)argv.size(), argv.data());
+}
+
 // A log held the way a run holds it, and a rename that fails halfway because a reader holds
-// that file: nothing renamed, or everything renamed back.
+// that file: nothing renamed, or everything renamed back. Held at twice SIZE or more, it is
+// more than a run that holds it.
 TEST(rotate, heldfiles) {
     if (!detectsheld)
         GTEST_SKIP() << "no share modes on this platform";
     struct {
         const char *held;
         int mode;
-        rotateresult result;
+        const char *size;
+        int code;
     } cases[] = {
-        {"", 1, heldopen},     // as tessark.exe appends
-        {".1", 0, notrotated}, // as a reader of an older log
+        {"", 1, "3", 0},   // as tessark.exe appends, below twice SIZE
+        {"", 1, "2", 1},   // at twice SIZE
+        {".1", 0, "1", 3}, // as a reader of an older log
     };
-    files before = {{"", "L"}, {".1", "one"}, {".2", "two"}, {".3", "three"}};
+    files before = {{"", "LLLL"}, {".1", "one"}, {".2", "two"}, {".3", "three"}};
     for (auto &c : cases) {
-        SCOPED_TRACE(c.held);
+        SCOPED_TRACE(std::string(c.held) + " " + c.size);
         e2e::scratch dir;
-        std::string said, log = setup(dir, before);
+        std::string log = setup(dir, before);
         io::file holder;
         holder.open((log + c.held).c_str(), c.mode);
-        EXPECT_EQ(rotatelog(log, 1, 3, said), c.result) << said;
+        EXPECT_EQ(rotatewith({"--rotate", c.size, "--keep", "3", log}), c.code);
         holder.close();
-        EXPECT_EQ(found(dir), before) << said;
+        EXPECT_EQ(found(dir), before);
     }
 }
 
@@ -180,13 +192,10 @@ TEST(rotate, command) {
         SCOPED_TRACE(c.args[1] + " " + c.args.back());
         e2e::scratch dir;
         std::string log = setup(dir, before);
-        std::vector<std::string> args = {"tessarklog.exe"};
+        std::vector<std::string> args;
         for (auto &a : c.args)
             args.push_back(a == "L" ? log : a);
-        std::vector<char *> argv;
-        for (auto &a : args)
-            argv.push_back(a.data());
-        EXPECT_EQ(rotatecommand((int)argv.size(), argv.data()), c.code);
+        EXPECT_EQ(rotatewith(args), c.code);
         EXPECT_EQ(found(dir), c.rotates ? after : before);
     }
 }
