@@ -1,7 +1,8 @@
 // A real cycle of tessark.exe under Wine, with fixtures as its programs, then the report of the
 // log it wrote: a missing configuration, a juststart of which one start does not take, a restart
-// that fails on a program ignoring WM_CLOSE, a justclose that terminates it, a run killed in its
-// pause, and a last run still holding the log open while tessarklog.exe reads it.
+// that fails on a program ignoring WM_CLOSE, a justclose that terminates it, a justclose of two
+// programs that refuse termination (methods 3 and 5), a run killed in its pause, and a last run
+// still holding the log open while tessarklog.exe reads it.
 #include "harness.h"
 
 #include <windows.h>
@@ -52,6 +53,14 @@ TEST(consumers, cycle) {
     ASSERT_TRUE(fixtures.start("stubborn-s.exe").ready);
     ASSERT_TRUE(tessark(config("restart", {cmda, cmdb, cmds}, "0, 0, 0\n1, 0, 0\n2, 0, 0\n")));
     ASSERT_TRUE(tessark(config("justclose", {cmds}, "0, 300, 5\n")));
+    // Refused termination is no termination: both still run, and are counted so.
+    const e2e::program &g = fixtures.start("guarded-g.exe"),
+                       &h = fixtures.start("guardedstubborn-h.exe");
+    ASSERT_TRUE(g.ready && h.ready);
+    ASSERT_TRUE(tessark(config(
+        "justclose", {"\"" + at + "guarded-g.exe\", 0", "\"" + at + "guardedstubborn-h.exe\", 0"},
+        "0, 0, 3\n1, 300, 5\n")));
+    EXPECT_FALSE(g.waitexit(300) || h.waitexit(300));
     // Killed in the pause after its start, as a shutdown or the task's time limit would.
     e2e::writefile(dir.file("t.cfg"),
                    config("juststart", {"\"" + at + "onewin-c.exe\", 300000"}, "0, 0, 0\n"));
@@ -76,27 +85,30 @@ TEST(consumers, cycle) {
     SCOPED_TRACE(prom.out);
     EXPECT_EQ(prom.exitcode, 1u);
     EXPECT_EQ(sample(prom.out, "tessark_status"), 1);
-    EXPECT_EQ(sample(prom.out, "tessark_runs{result=\"normal\"}"), 3);
+    EXPECT_EQ(sample(prom.out, "tessark_runs{result=\"normal\"}"), 4);
     EXPECT_EQ(sample(prom.out, "tessark_runs{result=\"errors\"}"), 1);
     EXPECT_EQ(sample(prom.out, "tessark_runs{result=\"cutoff\"}"), 1);
     EXPECT_EQ(sample(prom.out, "tessark_restart_failures"), 1);
     struct program {
         const char *name;
-        double running, starts, lost, terminations;
+        double running, starts, lost, terminations, refused;
     };
     // Running as the latest dump naming it found it: onewin-a was closed since, and onewin-d's
     // run has not looked again.
-    for (program p : std::vector<program>{{"onewin-a.exe", 1, 1, 0, 0},
-                                          {"absent.exe", 0, 1, 1, 0},
-                                          {"stubborn-s.exe", 1, 0, 0, 1},
-                                          {"onewin-c.exe", 1, 1, 0, 0},
-                                          {"onewin-d.exe", 0, 1, 0, 0}}) {
+    for (program p : std::vector<program>{{"onewin-a.exe", 1, 1, 0, 0, 0},
+                                          {"absent.exe", 0, 1, 1, 0, 0},
+                                          {"stubborn-s.exe", 1, 0, 0, 1, 0},
+                                          {"guarded-g.exe", 1, 0, 0, 0, 1},
+                                          {"guardedstubborn-h.exe", 1, 0, 0, 0, 1},
+                                          {"onewin-c.exe", 1, 1, 0, 0, 0},
+                                          {"onewin-d.exe", 0, 1, 0, 0, 0}}) {
         SCOPED_TRACE(p.name);
         std::string label = "{command=\"" + at + p.name + "\"}";
         EXPECT_EQ(sample(prom.out, "tessark_program_running" + label), p.running);
         EXPECT_EQ(sample(prom.out, "tessark_program_starts" + label), p.starts);
         EXPECT_EQ(sample(prom.out, "tessark_program_lost" + label), p.lost);
         EXPECT_EQ(sample(prom.out, "tessark_program_terminations" + label), p.terminations);
+        EXPECT_EQ(sample(prom.out, "tessark_program_refused" + label), p.refused);
     }
 }
 
