@@ -1,5 +1,6 @@
-// tessark.exe as a whole: its command line, the log's framing, sharing and appending, what the
-// log says about a configuration, and a machine with more processes than one list holds.
+// tessark.exe (or the form TESSARK_EXE names) as a whole: its command line and standard handles,
+// the log's framing, appending and waiting for its holder, what the log says about a
+// configuration, and a machine with more processes than one list holds.
 #include "harness.h"
 
 #include <windows.h>

@@ -11,8 +11,8 @@
 
 namespace {
 
-// A process that cannot be opened goes by "<unknown>", which an entry may name; ids print
-// unsigned.
+// A process that cannot be opened goes by "<unknown>", which an entry may name; its session
+// cannot be read either, and it counts as ours. Ids print unsigned.
 TEST(lookup, unreadableprocessisunknown) {
     for (const char *c : {"", "/", "c:/x/unknown", "c:/x/<unknown>", "<unknown>"})
         configuration.starts.emplace_back().command = c;
