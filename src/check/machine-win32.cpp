@@ -51,6 +51,9 @@ struct runningnames {
         if (!takesnapshot())
             return;
         for (unsigned i = 0; i < procsnapshot.bytesreturned / 4; ++i) {
+            // Another session's processes Tessark ignores whatever their names.
+            if (!inoursession(procsnapshot.pids[i]))
+                continue;
             std::string name = processname(procsnapshot.pids[i]);
             exact.insert(name);
             folded.emplace(lower(name), std::make_pair(name, procsnapshot.pids[i]));
