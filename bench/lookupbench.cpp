@@ -39,14 +39,14 @@ void floorrun() {
     DWORD bytes = 0;
     EnumProcesses(ids, sizeof ids, &bytes);
     for (DWORD i = 0; i < bytes / 4; ++i) {
-        HANDLE h = OpenProcess(0x1F0FFF, FALSE, ids[i]);
+        DWORD session;
+        sink += ProcessIdToSessionId(ids[i], &session);
+        HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ids[i]);
         if (!h)
             continue;
-        HMODULE m;
-        DWORD needed;
-        char name[MAX_PATH];
-        if (EnumProcessModules(h, &m, sizeof m, &needed))
-            sink += GetModuleBaseNameA(h, m, name, sizeof name);
+        char path[MAX_PATH];
+        DWORD size = sizeof path;
+        sink += QueryFullProcessImageNameA(h, 0, path, &size);
         CloseHandle(h);
     }
     EnumWindows(floorwindow, 0);

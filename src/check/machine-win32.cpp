@@ -51,10 +51,12 @@ struct runningnames {
         if (!takesnapshot())
             return;
         for (unsigned i = 0; i < procsnapshot.bytesreturned / 4; ++i) {
-            char name[MAX_PATH];
-            processname(procsnapshot.pids[i], name);
+            // Another session's processes Tessark ignores whatever their names.
+            if (!inoursession(procsnapshot.pids[i]))
+                continue;
+            std::string name = processname(procsnapshot.pids[i]);
             exact.insert(name);
-            folded.emplace(lower(name), std::make_pair(std::string(name), procsnapshot.pids[i]));
+            folded.emplace(lower(name), std::make_pair(name, procsnapshot.pids[i]));
         }
     }
 };

@@ -42,15 +42,15 @@ struct planner {
     std::vector<bool> above;        // it runs above the checker's integrity level
     std::vector<std::string> why;   // why a program outlives the closing
     std::vector<int> instances;     // processes that run by a found entry's name
+    std::vector<int> elsewhere;     // processes by an entry's name in other sessions
     long long pauses = 0;
     int messaged = 0; // windows sent a message, each of which may hold the run 5 s
 
     explicit planner(const analysis &a) : a(a) {
-        std::unordered_map<std::string, int> named;
+        std::unordered_map<std::string, int> named, othersessions;
         for (unsigned i = 0; i < procsnapshot.bytesreturned / 4; ++i) {
-            char name[MAX_PATH];
-            processname(procsnapshot.pids[i], name);
-            ++named[name];
+            unsigned pid = procsnapshot.pids[i];
+            ++(inoursession(pid) ? named : othersessions)[processname(pid)];
         }
         for (size_t k = 0; k < configuration.starts.size(); ++k) {
             found.push_back(configuration.starts[k].pid != 0);
@@ -58,6 +58,7 @@ struct planner {
             above.push_back(found[k] && runsabove(configuration.starts[k].pid));
             why.push_back("no stop entry closes it");
             instances.push_back(found[k] ? named[a.names[k]] : 0);
+            elsewhere.push_back(a.names[k].empty() ? 0 : othersessions[a.names[k]]);
         }
         alive = found;
     }
@@ -89,10 +90,16 @@ struct planner {
         why[e] = because;
     }
 
-    // Which of several processes by an entry's name Tessark acts on.
+    // Which of several processes by an entry's name Tessark acts on; those of other sessions
+    // it never does.
     void several() {
         for (size_t k = 0; k < found.size(); ++k) {
             const startentry &e = configuration.starts[k];
+            if (elsewhere[k] > 0)
+                say(quoted(e.command) + ": " + counted(elsewhere[k], "process", "processes") +
+                    " by its name " + (elsewhere[k] > 1 ? "run" : "runs") +
+                    " in other sessions, for other users; Tessark leaves " +
+                    (elsewhere[k] > 1 ? "them" : "it") + " alone");
             if (instances[k] > 1)
                 say(quoted(e.command) + ": " + std::to_string(instances[k]) +
                     " processes run by its name; Tessark acts on pid " + std::to_string(e.pid) +

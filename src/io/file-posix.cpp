@@ -19,6 +19,14 @@ int fd(void *handle) {
 
 } // namespace
 
+bool refusedbysharing() {
+    return false;
+}
+
+void pausefor(unsigned ms) {
+    usleep((useconds_t)ms * 1000);
+}
+
 file::file() : handle(closed) {}
 
 file::~file() {}

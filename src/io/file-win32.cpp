@@ -5,6 +5,18 @@
 
 namespace io {
 
+namespace {
+DWORD openerror; // of the last open that failed
+} // namespace
+
+bool refusedbysharing() {
+    return openerror == ERROR_SHARING_VIOLATION;
+}
+
+void pausefor(unsigned ms) {
+    Sleep(ms);
+}
+
 file::file() : handle(INVALID_HANDLE_VALUE) {}
 
 file::~file() {}
@@ -23,8 +35,10 @@ void file::open(const char *name, int mode) {
     }
     handle = CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                          nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
+    if (handle == INVALID_HANDLE_VALUE) {
+        openerror = GetLastError();
         throw openfailed;
+    }
 }
 
 bool file::isopen() const {

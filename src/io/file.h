@@ -28,4 +28,10 @@ protected:
     void *handle; // INVALID_HANDLE_VALUE while closed
 };
 
+// Whether the last open that failed was refused because another handle holds the file without
+// sharing it for writing: a holder that lets go soon. POSIX has no share modes: never there.
+bool refusedbysharing();
+// Waits that many milliseconds.
+void pausefor(unsigned ms);
+
 } // namespace io

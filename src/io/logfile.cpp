@@ -16,11 +16,19 @@ void logfile::close() {
 }
 
 void logfile::open(const char *name, bool truncate) {
-    try {
-        f.open(name, truncate ? 2 : 1);
-        if (!truncate)
-            f.seek(0, fromend);
-    } catch (...) {
+    // A log held by another run is waited for, so that runs log, and act, one after the other;
+    // any other refusal goes on without a log at once.
+    for (unsigned waited = 0;; waited += logretry) {
+        try {
+            f.open(name, truncate ? 2 : 1);
+            if (!truncate)
+                f.seek(0, fromend);
+            return;
+        } catch (...) {
+            if (!refusedbysharing() || waited >= logwait)
+                return;
+        }
+        pausefor(logretry);
     }
 }
 

@@ -6,6 +6,9 @@
 
 namespace io {
 
+// How often and how long the open tries again while another run holds the log, in ms.
+const unsigned logretry = 100, logwait = 10000;
+
 // The run's log. Every message is one write, flushed to disk before printf returns,
 // so a run that dies leaves everything it said.
 class logfile {
@@ -15,7 +18,8 @@ public:
     logfile(const logfile &) = delete;
     logfile &operator=(const logfile &) = delete;
 
-    // Never throws: a log that cannot be opened stays closed and silent.
+    // Never throws: a log that cannot be opened stays closed and silent. One that another
+    // handle holds is tried again every logretry ms for up to logwait ms.
     void open(const char *name, bool truncate);
     // Ends the log early; later writes do nothing, as before open.
     void close();

@@ -6,7 +6,7 @@
 
 #include <psapi.h>
 
-#include <cstring>
+#include <algorithm>
 
 snapshot procsnapshot;
 
@@ -39,46 +39,33 @@ std::vector<std::string> namecomponents() {
     return names;
 }
 
-namespace {
-
-const char unknownname[] = "<unknown>";
-
-// A process with more rights than ours (elevated, or another user's) refuses all access but
-// still tells anyone its image path; its file name is the text after the last '\'.
-void imagename(unsigned pid, char (&name)[MAX_PATH]) {
+std::string processname(unsigned pid) {
     HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!h)
-        return;
-    char path[MAX_PATH];
-    DWORD size = sizeof path;
-    if (QueryFullProcessImageNameA(h, 0, path, &size)) {
-        const char *slash = std::strrchr(path, '\\');
-        std::strcpy(name, slash ? slash + 1 : path);
+        return "<unknown>";
+    // A path may be longer than MAX_PATH; 32768 is the longest Windows has.
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        DWORD size = (DWORD)path.size();
+        if (QueryFullProcessImageNameA(h, 0, &path[0], &size)) {
+            path.resize(size);
+            break;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) {
+            path = "<unknown>";
+            break;
+        }
+        path.resize(std::min<size_t>(path.size() * 2, 32768));
     }
     CloseHandle(h);
-}
-
-} // namespace
-
-void processname(unsigned pid, char (&name)[MAX_PATH]) {
-    std::strcpy(name, unknownname);
-    // 0x1F0FFF: all access as older headers define it, which every Windows accepts.
-    HANDLE h = OpenProcess(0x1F0FFF, FALSE, pid);
-    if (!h)
-        return imagename(pid, name);
-    HMODULE first;
-    DWORD needed;
-    // Room for exactly one module handle: the first module is the executable.
-    if (EnumProcessModules(h, &first, sizeof first, &needed)) {
-        if (!GetModuleBaseNameA(h, first, name, sizeof name))
-            std::strcpy(name, unknownname);
-    }
-    CloseHandle(h);
+    return path.substr(path.rfind('\\') + 1);
 }
 
 int namedentry(unsigned pid, const std::vector<std::string> &names) {
-    char name[MAX_PATH];
-    processname(pid, name);
+    // Another session is another user's desktop: its programs are not ours to find or close.
+    if (!inoursession(pid))
+        return -1;
+    std::string name = processname(pid);
     for (size_t i = 0; i < names.size(); ++i) {
         // An entry without a name component matches nothing.
         if (!names[i].empty() && names[i] == name)

@@ -16,13 +16,16 @@ extern snapshot procsnapshot;
 
 // Resets every start entry's pid, then reads the process ids; false when they were not read.
 bool takesnapshot();
-// The executable's file name of process pid as the system spells it. A process that refuses
-// all access is named from its image path, as an elevated one is to a normal user; one that
-// grants not even that is "<unknown>". 260 is MAX_PATH.
-void processname(unsigned pid, char (&name)[260]);
-// The first start entry whose name component is that process's executable name, or -1, with
-// the entries' name components worked out beforehand (namecomponents): a lookup compares every
-// process with every entry.
+// The executable's file name of process pid, from its image path: the least right Windows has
+// to give, granted for nearly every process, even one just created; "<unknown>" when not even
+// that is granted.
+std::string processname(unsigned pid);
+// False only when pid is known to run in another session than Tessark's own (another user's
+// desktop). In a file of its own, so that a test can say which processes are elsewhere.
+bool inoursession(unsigned pid);
+// The first start entry whose name component is that process's executable name, or -1 (always
+// for a process of another session), with the entries' name components worked out beforehand
+// (namecomponents): a lookup compares every process with every entry.
 int namedentry(unsigned pid, const std::vector<std::string> &names);
 // The last non-empty piece of each start entry's command at '/'; empty when it has none.
 std::vector<std::string> namecomponents();

@@ -1,7 +1,8 @@
-// Closing, starting and the run modes through tessark.exe, with fixtures as the configured
-// programs: per case first tessarkcheck.exe, which must touch nothing, then one run, then its log
-// after the dump (which must be the checker's plan), what each fixture recorded, how many
-// instances tessark started and in which directory, and loose bounds on the run's wall time.
+// Closing, starting and the run modes through tessark.exe (or the form TESSARK_EXE names), with
+// fixtures as the configured programs: per case first tessarkcheck.exe, which must touch nothing,
+// then one run, then its log after the dump (which must be the checker's plan), what each fixture
+// recorded, how many instances tessark started and in which directory, and loose bounds on the
+// run's wall time.
 #include "harness.h"
 
 #include <windows.h>

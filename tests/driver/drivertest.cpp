@@ -1,5 +1,6 @@
-// tessark.exe as a whole: its command line, the log's framing, sharing and appending, what the
-// log says about a configuration, and a machine with more processes than one list holds.
+// tessark.exe (or the form TESSARK_EXE names) as a whole: its command line and standard handles,
+// the log's framing, appending and waiting for its holder, what the log says about a
+// configuration, and a machine with more processes than one list holds.
 #include "harness.h"
 
 #include <windows.h>
@@ -21,6 +22,11 @@ std::vector<unsigned> processids() {
     DWORD bytes = 0;
     EnumProcesses(ids.data(), (DWORD)(ids.size() * sizeof(DWORD)), &bytes);
     return std::vector<unsigned>(ids.begin(), ids.begin() + bytes / sizeof(DWORD));
+}
+
+// tessark.exe, or its windowless form, quoted for a command line.
+std::string exe() {
+    return "\"" + e2e::bindir() + "\\" + e2e::tessarkexe() + "\"";
 }
 
 std::vector<std::string> log(const e2e::scratch &dir) {
@@ -67,27 +73,72 @@ TEST(driver, runsareframedandappend) {
     EXPECT_EQ(e2e::readfile(dir.file("tessark.log")).find('\r'), std::string::npos);
 }
 
-// While a run writes the log, others may read it but not write it: a second run stays silent.
-TEST(driver, secondwriterisrefused) {
+// A run waits for whoever holds the log, up to 10 s, and then logs after it: a reader that
+// shares reading only, or a run in its close pause. Held longer, it acts without a log.
+TEST(driver, runwaitsforthelog) {
+    struct holdcase {
+        unsigned holdms; // a reader's hold; 0: another run holds it
+        bool logs;
+    };
+    for (holdcase c : {holdcase{2000, true}, {0, true}, {12000, false}}) {
+        SCOPED_TRACE(c.holdms);
+        e2e::scratch dir;
+        e2e::guard programs(dir);
+        e2e::placefixture(dir.path, "onewin.exe");
+        e2e::writefile(dir.file("t.cfg"),
+                       "start \"" + dir.slashed() + "/onewin.exe\", 0 stop 0,0,0");
+        std::string last = "<stamp> *** normal shutdown";
+        HANDLE held = INVALID_HANDLE_VALUE, first = nullptr;
+        if (c.holdms) {
+            held = CreateFileA(dir.file("tessark.log").c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+            ASSERT_NE(held, INVALID_HANDLE_VALUE);
+            last = "held";
+        } else {
+            ASSERT_TRUE(programs.start("nowin.exe").ready);
+            e2e::writefile(dir.file("slow.cfg"), "justclose start \"" + dir.slashed() +
+                                                     "/nowin.exe\", 0 stop 0, 2000, 6");
+            first = e2e::launch(dir.path, exe() + " slow.cfg");
+            while (log(dir).size() < 7 && WaitForSingleObject(first, 10) == WAIT_TIMEOUT)
+                ;
+        }
+        HANDLE run = e2e::launch(dir.path, exe() + " t.cfg");
+        ASSERT_NE(run, nullptr);
+        if (c.holdms) {
+            // Done while still held only when it has given up on the log.
+            EXPECT_EQ(WaitForSingleObject(run, c.holdms), c.logs ? WAIT_TIMEOUT : WAIT_OBJECT_0);
+            DWORD put;
+            WriteFile(held, "held\n", 5, &put, nullptr);
+            CloseHandle(held);
+        }
+        EXPECT_EQ(WaitForSingleObject(run, 15000), WAIT_OBJECT_0);
+        WaitForSingleObject(first, 10000);
+        CloseHandle(first);
+        CloseHandle(run);
+        // Its lines follow the holder's last, together.
+        std::vector<std::string> lines = log(dir);
+        size_t n = c.logs ? 8 : 0;
+        ASSERT_GT(lines.size(), n);
+        EXPECT_EQ(lines[lines.size() - n - 1], last);
+        EXPECT_EQ(std::count(lines.end() - n, lines.end(), "<stamp> *** started"), c.logs);
+        EXPECT_EQ(programs.others().size(), 1u) << "it did not start its program";
+    }
+}
+
+// Started with no standard handle, as a scheduled task starts the windowless form, it prints
+// nowhere and neither crashes nor hangs: the usage leaves no log, a run logs.
+TEST(driver, nostandardhandle) {
     e2e::scratch dir;
-    e2e::guard programs(dir);
-    ASSERT_TRUE(programs.start("nowin.exe").ready);
-    e2e::writefile(dir.file("slow.cfg"),
-                   "justclose start \"" + dir.slashed() + "/nowin.exe\", 0 stop 0, 2000, 6");
-    void *first = e2e::launch(dir.path, "\"" + e2e::bindir() + "\\tessark.exe\" slow.cfg");
-    ASSERT_NE(first, nullptr);
-    while (log(dir).size() < 7 && WaitForSingleObject(first, 10) == WAIT_TIMEOUT)
-        ;
-    HANDLE h = CreateFileA(dir.file("tessark.log").c_str(), GENERIC_WRITE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(h, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), (DWORD)ERROR_SHARING_VIOLATION);
-    EXPECT_TRUE(e2e::runtessark(dir.path, "missing.cfg").finished);
-    EXPECT_EQ(WaitForSingleObject(first, 10000), WAIT_OBJECT_0);
-    CloseHandle(first);
-    std::vector<std::string> lines = log(dir);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "<stamp> *** started"), 1);
-    EXPECT_EQ(lines.back(), "<stamp> *** normal shutdown");
+    for (std::string args : {"", " missing.cfg"}) {
+        HANDLE p = e2e::launch(dir.path, exe() + args, INVALID_HANDLE_VALUE);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(WaitForSingleObject(p, 10000), WAIT_OBJECT_0);
+        DWORD code = 1;
+        GetExitCodeProcess(p, &code);
+        CloseHandle(p);
+        EXPECT_EQ(code, 0u);
+        EXPECT_EQ(log(dir).size(), args.empty() ? 0u : 3u);
+    }
 }
 
 // More than 1024 processes: all are counted, and a program listed past the first 1024 is found.

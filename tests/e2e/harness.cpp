@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>
 #include <regex>
 
 namespace e2e {
@@ -62,8 +63,13 @@ result run(const std::string &dir, const std::string &commandline, unsigned time
     return r;
 }
 
+std::string tessarkexe() {
+    const char *name = std::getenv("TESSARK_EXE");
+    return name && *name ? name : "tessark.exe";
+}
+
 result runtessark(const std::string &dir, const std::string &args, unsigned timeoutms) {
-    return run(dir, "\"" + bindir() + "\\tessark.exe\" " + args, timeoutms);
+    return run(dir, "\"" + bindir() + "\\" + tessarkexe() + "\" " + args, timeoutms);
 }
 
 std::vector<std::string> loglines(const std::string &logtext) {

@@ -11,6 +11,9 @@
 namespace e2e {
 
 std::string bindir(); // the test exe's directory, where tessark.exe and fixture.exe lie
+// The form of tessark under test: tessark.exe, or another of bindir() that TESSARK_EXE names
+// (its windowless form, from a second registration of the same test).
+std::string tessarkexe();
 
 struct result {
     bool finished = false; // within the time allowed

@@ -1,16 +1,18 @@
-// A process that cannot be opened, as the process dump tells it.
+// A process that cannot be opened, and one just created, as the process dump tells them.
 #include "config/configuration.h"
 #include "harness.h"
 #include "io/logfile.h"
 #include "process/dump.h"
 #include "process/snapshot.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-// A process that cannot be opened goes by "<unknown>", which an entry may name; ids print
-// unsigned.
+// A process that cannot be opened goes by "<unknown>", which an entry may name; its session
+// cannot be read either, and it counts as ours. Ids print unsigned.
 TEST(lookup, unreadableprocessisunknown) {
     for (const char *c : {"", "/", "c:/x/unknown", "c:/x/<unknown>", "<unknown>"})
         configuration.starts.emplace_back().command = c;
@@ -25,6 +27,25 @@ TEST(lookup, unreadableprocessisunknown) {
     EXPECT_EQ(d[4], "   c:/x/<unknown> exist, pid 4294967292 failed to get hwnd");
     EXPECT_EQ(d[5], "   <unknown> not exist");
     configuration.starts.clear();
+}
+
+// A process created suspended, its loader not yet run, is found by its image path: juststart
+// does not start another copy.
+TEST(lookup, suspendedprocessisfound) {
+    e2e::scratch dir;
+    e2e::guard fixtures(dir);
+    void *p = e2e::launch(dir.path, "\"" + e2e::placefixture(dir.path, "onewin.exe") + "\"",
+                          nullptr, false);
+    ASSERT_NE(p, nullptr);
+    unsigned pid = GetProcessId(p);
+    CloseHandle(p);
+    e2e::writefile(dir.file("t.cfg"), "start \"" + dir.slashed() + "/onewin.exe\", 0 stop 0,0,0");
+    ASSERT_TRUE(e2e::runtessark(dir.path, "t.cfg").finished);
+    std::vector<std::string> log = e2e::loglines(e2e::readfile(dir.file("tessark.log")));
+    ASSERT_GE(log.size(), 5u);
+    EXPECT_EQ(log[4], "   " + dir.slashed() + "/onewin.exe exist, pid " + std::to_string(pid) +
+                          " failed to get hwnd");
+    EXPECT_EQ(fixtures.others(), std::vector<unsigned>{pid});
 }
 
 } // namespace

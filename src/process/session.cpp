@@ -1,0 +1,11 @@
+#include "process/snapshot.h"
+
+#include <windows.h>
+
+bool inoursession(unsigned pid) {
+    DWORD ours = 0, theirs = 0;
+    ProcessIdToSessionId(GetCurrentProcessId(), &ours);
+    // A process that refuses the question, or has ended meanwhile, counts as ours: as before
+    // sessions were asked about, it is still named and found by the rights it grants.
+    return !ProcessIdToSessionId(pid, &theirs) || theirs == ours;
+}
