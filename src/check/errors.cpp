@@ -88,12 +88,12 @@ void finderrors(analysis &a, const std::string &reason) {
     if (starts != stops) {
         // Pointed at where the longer section ends: that is where one is missing.
         position at = starts > stops ? a.starts.back() : a.stops.back();
-        a.errors.push_back({sectionsizes, at,
-                            counted(starts, "start entry", "start entries") + lastat(a.starts) +
-                                " but " + counted(stops, "stop entry", "stop entries") +
-                                lastat(a.stops) +
-                                ": tessark.exe wants one stop entry for each "
-                                "start entry, and stops"});
+        a.errors.push_back(
+            {sectionsizes, at,
+             aux::counted(starts, "start entry", "start entries") + lastat(a.starts) + " but " +
+                 aux::counted(stops, "stop entry", "stop entries") + lastat(a.stops) +
+                 ": tessark.exe wants one stop entry for each "
+                 "start entry, and stops"});
     }
     for (size_t i = wrongindex(0); i < stops; i = wrongindex(i + 1)) {
         std::string range = starts ? "the start entries are 0 to " + std::to_string(starts - 1)

@@ -96,7 +96,7 @@ struct planner {
         for (size_t k = 0; k < found.size(); ++k) {
             const startentry &e = configuration.starts[k];
             if (elsewhere[k] > 0)
-                say(quoted(e.command) + ": " + counted(elsewhere[k], "process", "processes") +
+                say(quoted(e.command) + ": " + aux::counted(elsewhere[k], "process", "processes") +
                     " by its name " + (elsewhere[k] > 1 ? "run" : "runs") +
                     " in other sessions, for other users; Tessark leaves " +
                     (elsewhere[k] > 1 ? "them" : "it") + " alone");
@@ -122,7 +122,7 @@ struct planner {
     bool message(size_t e, const char *what, const char *more) {
         const std::vector<void *> &windows = configuration.starts[e].windows;
         size_t answering = 0;
-        say(std::string(what) + " to " + counted(windows.size(), "window", "windows") + more);
+        say(std::string(what) + " to " + aux::counted(windows.size(), "window", "windows") + more);
         for (void *w : windows) {
             // The system's own test: it sends nothing.
             if (IsHungAppWindow((HWND)w))
@@ -156,7 +156,7 @@ struct planner {
             why[e] = "WM_QUIT (method 1) does not close it";
             break;
         case 2:
-            say("DestroyWindow on " + counted(windows, "window", "windows") +
+            say("DestroyWindow on " + aux::counted(windows, "window", "windows") +
                 ", which Windows refuses for another program's windows");
             why[e] = "DestroyWindow (method 2) cannot close it";
             if (windows)
@@ -166,7 +166,7 @@ struct planner {
             terminate(e, "termination at once");
             break;
         case 4:
-            say("Alt+F4 to " + counted(windows, "window", "windows") +
+            say("Alt+F4 to " + aux::counted(windows, "window", "windows") +
                 ", each brought to the front");
             if (windows && above[e]) {
                 // Windows drops them without an error: the log shows nothing.
@@ -287,7 +287,8 @@ std::string plantext(const analysis &a) {
         return "a run now: the process list cannot be read, and the run stops there\n";
     lookupprocesses();
     planner p(a);
-    p.text = "a run now, with " + counted(procsnapshot.bytesreturned / 4, "process", "processes") +
+    p.text = "a run now, with " +
+             aux::counted(procsnapshot.bytesreturned / 4, "process", "processes") +
              " on this machine, would log:\n" + dumptext();
     p.several();
     p.run();
@@ -298,7 +299,7 @@ std::string plantext(const analysis &a) {
                       "longest run: %.1f s: %.1f s of pauses, and %u s for each of %s sent a "
                       "message, should it not answer\n",
                       total, pauses, messagetimeout / 1000,
-                      counted(p.messaged, "window", "windows").c_str());
+                      aux::counted(p.messaged, "window", "windows").c_str());
     else
         std::snprintf(longest, sizeof longest,
                       "longest run: %.1f s, all of it pauses, no window sent a message\n", pauses);

@@ -98,7 +98,7 @@ struct traps {
             warn(multiline, at,
                  "the command holds a line end, which is part of it: no program runs by that "
                  "name, and tessark.exe counts " +
-                     counted(ends, "line", "lines") +
+                     aux::counted(ends, "line", "lines") +
                      " fewer in the line numbers it gives after it; close the '\"' on its line");
         if (utf8(c))
             warn(utf8command, at,

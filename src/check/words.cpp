@@ -4,10 +4,6 @@
 
 #include <cstdio>
 
-std::string counted(size_t n, const char *one, const char *many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 std::string milliseconds(int ms) {
     std::string s = std::to_string(ms) + " ms";
     // In tenths, cut rather than rounded: 2147483647 ms is 24.8 days, not yet 24.9.

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "text/counted.h"
+
 #include <string>
 
 // How the checker names things in its messages.
 
-// "1 window", "2 windows".
-std::string counted(size_t n, const char *one, const char *many);
 // "500 ms", "15 minutes" for long ones: "900000 ms (15 minutes)".
 std::string milliseconds(int ms);
 // A token as found by the loader: "the number 12", "','", "the word 'Start'".

@@ -5,6 +5,7 @@
 #include "check/machine.h"
 #include "check/reading.h"
 #include "io/loglines.h"
+#include "text/counted.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,8 +18,8 @@ void say(const std::string &text) {
 }
 
 std::string counts(size_t errors, size_t warnings) {
-    return std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") +
-           std::to_string(warnings) + (warnings == 1 ? " warning\n" : " warnings\n");
+    return aux::counted((long long)errors, "error", "errors") + ", " +
+           aux::counted((long long)warnings, "warning", "warnings") + "\n";
 }
 
 } // namespace

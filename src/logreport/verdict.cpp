@@ -1,5 +1,6 @@
 #include "logreport/verdict.h"
 #include "logreport/clocktext.h"
+#include "text/counted.h"
 
 namespace {
 
@@ -8,10 +9,6 @@ std::string times(int n) {
 }
 
 const char rightsadvice[] = "run the task with the program's rights";
-
-std::string count(int n, const char *one, const char *many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 } // namespace
 
@@ -67,19 +64,20 @@ verdict judge(const history &h, const std::string &sincetext) {
                                ": " + rightsadvice);
     }
     if (h.restartfailures > 0)
-        warnings.push_back(count(h.restartfailures, "restart", "restarts") +
+        warnings.push_back(aux::counted(h.restartfailures, "restart", "restarts") +
                            " failed: a program outlived the closing, and nothing was started");
     if (h.runs[errorsrun] > 0)
-        warnings.push_back(count(h.runs[errorsrun], "run", "runs") + " stopped due to errors");
+        warnings.push_back(aux::counted(h.runs[errorsrun], "run", "runs") +
+                           " stopped due to errors");
     if (h.runs[cutoffrun] > 0)
         warnings.push_back(h.runs[cutoffrun] == 1
                                ? "1 run was cut off before its end line (killed, crashed or "
                                  "power lost)"
-                               : count(h.runs[cutoffrun], "run", "runs") +
+                               : aux::counted(h.runs[cutoffrun], "run", "runs") +
                                      " were cut off before their end lines (killed, crashed or "
                                      "power lost)");
     if (h.enumfailures > 0)
-        warnings.push_back(count(h.enumfailures, "time", "times") +
+        warnings.push_back(aux::counted(h.enumfailures, "time", "times") +
                            " the list of processes could not be read");
     if (v.code == okstatus && !warnings.empty())
         v.code = warningstatus;
