@@ -7,14 +7,14 @@
 #include <unistd.h>
 
 logsource::~logsource() {
-    if (handle != -1)
+    if (handle != io::closedhandle)
         close((int)handle);
 }
 
 std::string logsource::open(const char *path) {
     int d = ::open(path, O_RDONLY | O_CLOEXEC);
     if (d < 0)
-        return errortext(errno, "");
+        return io::errortext(errno, "");
     struct stat st;
     if (fstat(d, &st) != 0 || S_ISDIR(st.st_mode)) {
         close(d);

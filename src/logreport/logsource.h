@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+#include "io/handle.h"
+
 #include <string>
 
 // A log opened for reading only, and shared for reading and writing: tessark.exe keeps its log
@@ -18,5 +19,5 @@ public:
     long read(char *buffer, unsigned size);
 
 private:
-    intptr_t handle = -1;
+    io::oshandle handle = io::closedhandle;
 };

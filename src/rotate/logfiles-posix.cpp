@@ -24,7 +24,7 @@ bool taken(const std::string &name, std::string &why) {
 } // namespace
 
 heldlog::~heldlog() {
-    if (handle != -1)
+    if (handle != io::closedhandle)
         close((int)handle);
 }
 

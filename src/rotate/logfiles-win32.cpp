@@ -9,13 +9,13 @@ const bool detectsheld = true;
 namespace {
 
 std::string reason(DWORD error) {
-    return errortext(error, "another program has it open");
+    return io::errortext(error, "another program has it open");
 }
 
 } // namespace
 
 heldlog::~heldlog() {
-    if (handle != -1)
+    if (handle != io::closedhandle)
         CloseHandle((HANDLE)handle);
 }
 
@@ -33,7 +33,7 @@ heldlog::state heldlog::open(const std::string &name, std::string &why) {
         why = reason(error);
         return failed;
     }
-    handle = (long long)h;
+    handle = (io::oshandle)h;
     current = name;
     return opened;
 }
@@ -45,7 +45,7 @@ unsigned long long heldlog::size() const {
 }
 
 bool heldlog::renameto(const std::string &name, std::string &why) {
-    if (DWORD error = renamebyhandle((HANDLE)handle, name, false, 0)) {
+    if (DWORD error = io::renamebyhandle(handle, name, false, 0)) {
         why = error == ERROR_BAD_PATHNAME ? "no whole path for " + name : reason(error);
         return false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/handle.h"
 #include "rotate/rotate.h"
 
 #include <string>
@@ -22,7 +23,7 @@ public:
     bool renameto(const std::string &name, std::string &why);
 
 private:
-    long long handle = -1; // a HANDLE or a descriptor; -1 while closed
+    io::oshandle handle = io::closedhandle;
     std::string current;
 };
 
