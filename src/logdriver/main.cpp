@@ -52,6 +52,6 @@ int reportmode(int argc, char **argv) {
 // without a mode word of its own.
 int main(int argc, char **argv) {
     if (argc > 1 && std::strcmp(argv[1], "--rotate") == 0)
-        return rotatecommand(argc, argv);
+        return rotate::rotatecommand(argc, argv);
     return reportmode(argc, argv);
 }

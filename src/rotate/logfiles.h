@@ -5,7 +5,10 @@
 
 #include <string>
 
-// The file system as a rotation needs it; each failure sets why to the system's reason.
+namespace rotate {
+
+// The file system as a rotation needs it; each failure says the system's reason, and success
+// is an empty one.
 
 // The log, opened so that while it is open no run can open it for writing, and renamed
 // through that very handle.
@@ -20,7 +23,7 @@ public:
 
     state open(const std::string &name, std::string &why);
     unsigned long long size() const;
-    bool renameto(const std::string &name, std::string &why);
+    std::string renameto(const std::string &name);
 
 private:
     io::oshandle handle = io::closedhandle;
@@ -34,5 +37,7 @@ namekind kindof(const std::string &name);
 // The length of a file that another program may hold: read without opening it; 0 if unknown.
 unsigned long long lengthof(const std::string &name);
 // Never replaces an existing file.
-bool movefile(const std::string &from, const std::string &to, std::string &why);
-bool removefile(const std::string &name, std::string &why);
+std::string movefile(const std::string &from, const std::string &to);
+std::string removefile(const std::string &name);
+
+} // namespace rotate
