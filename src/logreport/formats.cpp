@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace logreport {
+
 namespace {
 
 std::string num(long long n) {
@@ -207,3 +209,5 @@ std::string prometheusreport(const report &r) {
     }
     return out;
 }
+
+} // namespace logreport

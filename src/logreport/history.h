@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace logreport {
+
 // How a run ended.
 enum outcome { normalrun, errorsrun, cutoffrun, runningrun };
 
@@ -77,7 +79,7 @@ private:
     // run: the program at the same place of the last such lines is tried before the index.
     std::vector<size_t> hints; // by place, never more than there are programs
     size_t place = 0;
-    linekind previous = unrecognised;
+    linekind previous = linekind::unrecognised;
     bool open = false, inwindow = false, indump = false;
     bool counting = false; // the latest run began in the window
     runinfo current;
@@ -87,3 +89,5 @@ private:
     long long lastclosed = -1, lastterminated = -1;
     bool toldunreached = false;
 };
+
+} // namespace logreport

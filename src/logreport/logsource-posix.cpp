@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace logreport {
+
 logsource::~logsource() {
     if (handle != io::closedhandle)
         close((int)handle);
@@ -31,3 +33,5 @@ long logsource::read(char *buffer, unsigned size) {
     while (got < 0 && errno == EINTR);
     return (long)got;
 }
+
+} // namespace logreport

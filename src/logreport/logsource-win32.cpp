@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+namespace logreport {
+
 logsource::~logsource() {
     if (handle != io::closedhandle)
         CloseHandle((HANDLE)handle);
@@ -29,3 +31,5 @@ long logsource::read(char *buffer, unsigned size) {
         return -1;
     return (long)got;
 }
+
+} // namespace logreport

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace logreport {
+
 // A log opened for reading only, and shared for reading and writing: tessark.exe keeps its log
 // open for writing while it runs, and a reader that refused to share writing would fail then.
 class logsource {
@@ -21,3 +23,5 @@ public:
 private:
     io::oshandle handle = io::closedhandle;
 };
+
+} // namespace logreport

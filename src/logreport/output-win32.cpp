@@ -14,6 +14,8 @@
 #define FILE_RENAME_FLAG_POSIX_SEMANTICS 0x00000002
 #endif
 
+namespace logreport {
+
 namespace {
 
 std::string why(DWORD error) {
@@ -65,3 +67,5 @@ void rawconsole() {
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
 }
+
+} // namespace logreport

@@ -2,6 +2,8 @@
 #include "logreport/clocktext.h"
 #include "text/counted.h"
 
+namespace logreport {
+
 namespace {
 
 std::string times(int n) {
@@ -88,3 +90,5 @@ verdict judge(const history &h, const std::string &sincetext) {
 verdict unreadable(const std::string &what) {
     return {unknownstatus, {"cannot read " + what}};
 }
+
+} // namespace logreport

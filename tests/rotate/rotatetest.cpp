@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <map>
 
+using namespace logreport;
 using namespace rotate;
 
 namespace {
