@@ -69,6 +69,9 @@ public:
     std::vector<size_t> shown;       // those the window names, by first appearance there
 
     int total(int program::*count) const;
+    int runsinwindow() const {
+        return runs[normalrun] + runs[errorsrun] + runs[cutoffrun] + runs[runningrun];
+    }
 
 private:
     program &named(std::string_view command);

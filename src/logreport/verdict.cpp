@@ -28,8 +28,7 @@ verdict judge(const history &h, const std::string &sincetext) {
     verdict v;
     const settings &s = h.s;
     const runinfo &last = h.last;
-    int inwindow = h.runs[normalrun] + h.runs[errorsrun] + h.runs[cutoffrun] + h.runs[runningrun];
-    if (inwindow == 0)
+    if (h.runsinwindow() == 0)
         v.reasons.push_back("no run began in the last " + sincetext);
     if (last.started >= 0 && s.every > 0 && s.now - last.started > 3 * s.every)
         v.reasons.push_back("the last run began " + durationtext(s.now - last.started) +
