@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+using namespace logreport;
+
 namespace {
 
 double seconds() {

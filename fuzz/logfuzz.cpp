@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+using namespace logreport;
+
 namespace {
 
 void require(bool ok) {

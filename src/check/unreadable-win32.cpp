@@ -14,5 +14,5 @@ std::string whyunreadable(const char *path) {
         CloseHandle(h);
         return "";
     }
-    return errortext(GetLastError(), "another program holds it open for writing");
+    return io::errortext(GetLastError(), "another program holds it open for writing");
 }

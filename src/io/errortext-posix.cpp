@@ -2,6 +2,8 @@
 
 #include <cerrno>
 
+namespace io {
+
 std::string errortext(unsigned long error, const char *) {
     switch (error) {
     case ENOENT:
@@ -17,3 +19,5 @@ std::string errortext(unsigned long error, const char *) {
         return "error " + std::to_string(error);
     }
 }
+
+} // namespace io

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace io {
+
 std::string errortext(unsigned long error, const char *held) {
     switch (error) {
     case ERROR_FILE_NOT_FOUND:
@@ -19,3 +21,5 @@ std::string errortext(unsigned long error, const char *held) {
         return "Windows error " + std::to_string(error);
     }
 }
+
+} // namespace io

@@ -11,10 +11,8 @@ namespace io {
 
 namespace {
 
-void *const closed = (void *)(intptr_t)-1;
-
-int fd(void *handle) {
-    return (int)(intptr_t)handle;
+int fd(oshandle handle) {
+    return (int)handle;
 }
 
 } // namespace
@@ -26,8 +24,6 @@ bool refusedbysharing() {
 void pausefor(unsigned ms) {
     usleep((useconds_t)ms * 1000);
 }
-
-file::file() : handle(closed) {}
 
 file::~file() {}
 
@@ -48,11 +44,11 @@ void file::open(const char *name, int mode) {
         ::close(d);
         throw openfailed;
     }
-    handle = (void *)(intptr_t)d;
+    handle = d;
 }
 
 bool file::isopen() const {
-    return handle != closed;
+    return handle != closedhandle;
 }
 
 unsigned file::read(void *buffer, unsigned size) {
@@ -80,10 +76,10 @@ void file::flush() {
 }
 
 void file::close() {
-    if (handle == closed)
+    if (handle == closedhandle)
         return;
     ::close(fd(handle));
-    handle = closed;
+    handle = closedhandle;
 }
 
 } // namespace io

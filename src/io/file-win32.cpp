@@ -17,8 +17,6 @@ void pausefor(unsigned ms) {
     Sleep(ms);
 }
 
-file::file() : handle(INVALID_HANDLE_VALUE) {}
-
 file::~file() {}
 
 void file::open(const char *name, int mode) {
@@ -33,34 +31,35 @@ void file::open(const char *name, int mode) {
         access = GENERIC_READ | GENERIC_WRITE;
         disposition = OPEN_EXISTING;
     }
-    handle = CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                         nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+    HANDLE h = CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
         openerror = GetLastError();
         throw openfailed;
     }
+    handle = (oshandle)h;
 }
 
 bool file::isopen() const {
-    return handle != INVALID_HANDLE_VALUE;
+    return handle != closedhandle;
 }
 
 unsigned file::read(void *buffer, unsigned size) {
     DWORD got = 0;
-    if (!ReadFile(handle, buffer, size, &got, nullptr))
+    if (!ReadFile((HANDLE)handle, buffer, size, &got, nullptr))
         throw readfailed;
     return got;
 }
 
 void file::write(const void *buffer, unsigned size) {
     DWORD put = 0;
-    if (!WriteFile(handle, buffer, size, &put, nullptr) || put != size)
+    if (!WriteFile((HANDLE)handle, buffer, size, &put, nullptr) || put != size)
         throw writefailed;
 }
 
 long long file::seek(long long distance, int method) {
     LONG high = (LONG)(distance >> 32);
-    DWORD low = SetFilePointer(handle, (LONG)(distance & 0xFFFFFFFF), &high, method);
+    DWORD low = SetFilePointer((HANDLE)handle, (LONG)(distance & 0xFFFFFFFF), &high, method);
     // INVALID_SET_FILE_POINTER is also a valid low half; only the error code tells.
     if (low == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
         return -1;
@@ -68,15 +67,15 @@ long long file::seek(long long distance, int method) {
 }
 
 void file::flush() {
-    if (!FlushFileBuffers(handle))
+    if (!FlushFileBuffers((HANDLE)handle))
         throw writefailed;
 }
 
 void file::close() {
-    if (handle == INVALID_HANDLE_VALUE)
+    if (handle == closedhandle)
         return;
-    CloseHandle(handle);
-    handle = INVALID_HANDLE_VALUE;
+    CloseHandle((HANDLE)handle);
+    handle = closedhandle;
 }
 
 } // namespace io

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/handle.h"
+
 namespace io {
 
 // Seek origins; the values are those of FILE_BEGIN, FILE_CURRENT and FILE_END.
@@ -9,7 +11,7 @@ enum seekmethod { frombegin = 0, fromcurrent = 1, fromend = 2 };
 // The destructor does not close: the classes that hold a file close it themselves.
 class file {
 public:
-    file();
+    file() = default;
     virtual ~file();
     file(const file &) = delete;
     file &operator=(const file &) = delete;
@@ -25,7 +27,7 @@ public:
     void close();
 
 protected:
-    void *handle; // INVALID_HANDLE_VALUE while closed
+    oshandle handle = closedhandle;
 };
 
 // Whether the last open that failed was refused because another handle holds the file without

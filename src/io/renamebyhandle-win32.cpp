@@ -5,7 +5,9 @@
 #include <cstring>
 #include <vector>
 
-unsigned long renamebyhandle(void *handle, const std::string &name, bool extended,
+namespace io {
+
+unsigned long renamebyhandle(oshandle handle, const std::string &name, bool extended,
                              unsigned long flags) {
     // Headers for a _WIN32_WINNT below Windows 10 1607 lack the class: its value in
     // FILE_INFO_BY_HANDLE_CLASS.
@@ -33,3 +35,5 @@ unsigned long renamebyhandle(void *handle, const std::string &name, bool extende
         return GetLastError();
     return 0;
 }
+
+} // namespace io

@@ -1,5 +1,6 @@
 // tessarklog.exe: what the runs in tessark.log did, and whether the set is healthy, for a
 // person at the console or for the monitoring a fleet already runs. It only reads the logs.
+#include "logdriver/usage.h"
 #include "logreport/formats.h"
 #include "logreport/options.h"
 #include "logreport/output.h"
@@ -12,10 +13,12 @@
 
 namespace {
 
+using namespace logreport;
+
 int reportmode(int argc, char **argv) {
     options o;
     if (!parseoptions(argc, argv, 1, o)) {
-        std::printf("%s\n", usageline);
+        std::printf("%s\n", usageline.c_str());
         return 3;
     }
     settings s;
@@ -52,6 +55,6 @@ int reportmode(int argc, char **argv) {
 // without a mode word of its own.
 int main(int argc, char **argv) {
     if (argc > 1 && std::strcmp(argv[1], "--rotate") == 0)
-        return rotatecommand(argc, argv);
+        return rotate::rotatecommand(argc, argv);
     return reportmode(argc, argv);
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace logreport {
+
 namespace {
 
 std::string_view bare(std::string_view s) {
@@ -24,11 +26,11 @@ lineinfo stamped(std::string_view line) {
     if (t < 0)
         return info;
     if (m.text == startedline)
-        info.kind = started;
+        info.kind = linekind::started;
     else if (m.text == normalendline)
-        info.kind = normalend;
+        info.kind = linekind::normalend;
     else if (m.text == errorendline)
-        info.kind = errorend;
+        info.kind = linekind::errorend;
     info.stamp = t;
     return info;
 }
@@ -63,7 +65,7 @@ lineinfo dumped(std::string_view line) {
     for (const dumpending &e : endings) {
         if (line.back() != e.text[e.text.size() - 2] || !e.format.match(line, m))
             continue;
-        info.kind = dumpline;
+        info.kind = linekind::dumpline;
         info.running = e.running;
         info.command = m.text;
         break;
@@ -81,16 +83,16 @@ lineinfo classify(std::string_view line, bool indump) {
     lineinfo info;
     if (indump) {
         info = dumped(line);
-        if (info.kind != unrecognised)
+        if (info.kind != linekind::unrecognised)
             return info;
     }
     matched m;
     if (line.substr(0, 3) == "   ") {
         static const known lines[] = {
-            {startingline, starting},
-            {closingline, closing},
-            {terminatefailedline, refused},
-            {unreachedline, unreached},
+            {startingline, linekind::starting},
+            {closingline, linekind::closing},
+            {terminatefailedline, linekind::refused},
+            {unreachedline, linekind::unreached},
         };
         // The fourth letter rules out most texts before a match is tried.
         for (const known &l : lines)
@@ -102,29 +104,29 @@ lineinfo classify(std::string_view line, bool indump) {
         return info;
     }
     if (line == bare(dumpheading)) {
-        info.kind = dumpheading_;
+        info.kind = linekind::dumpheading;
         return info;
     }
     if (line.substr(0, 3) != "...")
         return info;
     static const known lines[] = {
-        {foundline, found},
-        {startmissingline, branchstart},
-        {allrunningline, branchstart},
-        {restartsetline, branchstart},
-        {startsetline, branchstart},
-        {closesetline, branchstart},
-        {closesomeline, branchstart},
-        {closeexistingline, branchstart},
-        {loadedline, loaded},
-        {terminatingline, terminating},
-        {startingallline, startingall},
-        {restartfailedline, restartfailed},
-        {enumfailedline, enumfailed},
-        {enumallfailedline, enumallfailed},
-        {syntaxerrorline, syntaxerror},
-        {sectionsizesline, sectionsizes},
-        {wrongindexline, wrongindex},
+        {foundline, linekind::found},
+        {startmissingline, linekind::branchstart},
+        {allrunningline, linekind::branchstart},
+        {restartsetline, linekind::branchstart},
+        {startsetline, linekind::branchstart},
+        {closesetline, linekind::branchstart},
+        {closesomeline, linekind::branchstart},
+        {closeexistingline, linekind::branchstart},
+        {loadedline, linekind::loaded},
+        {terminatingline, linekind::terminating},
+        {startingallline, linekind::startingall},
+        {restartfailedline, linekind::restartfailed},
+        {enumfailedline, linekind::enumfailed},
+        {enumallfailedline, linekind::enumallfailed},
+        {syntaxerrorline, linekind::syntaxerror},
+        {sectionsizesline, linekind::sectionsizes},
+        {wrongindexline, linekind::wrongindex},
     };
     for (const known &l : lines)
         if (l.fixed ? line == l.text
@@ -134,3 +136,5 @@ lineinfo classify(std::string_view line, bool indump) {
         }
     return info;
 }
+
+} // namespace logreport

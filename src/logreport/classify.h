@@ -2,8 +2,10 @@
 
 #include <string_view>
 
+namespace logreport {
+
 // What one line of tessark.log says.
-enum linekind {
+enum class linekind {
     unrecognised,
     started, // the stamped framing lines
     normalend,
@@ -14,7 +16,7 @@ enum linekind {
     syntaxerror, // the configuration's
     sectionsizes,
     wrongindex,
-    dumpheading_, // the dump's heading, then its lines
+    dumpheading, // the dump's heading, then its lines
     dumpline,
     branchstart, // the first line of a run mode's branch
     closing,
@@ -28,7 +30,7 @@ enum linekind {
 };
 
 struct lineinfo {
-    linekind kind = unrecognised;
+    linekind kind = linekind::unrecognised;
     long long stamp = 0;      // framing lines: seconds since 1970, UTC
     std::string_view command; // the lines that name a program
     bool running = false;     // dump lines: "exist"
@@ -38,3 +40,5 @@ struct lineinfo {
 // dump lines, the only place where a dump line can stand; elsewhere "   starting X not exist"
 // is the start of a program named "X not exist".
 lineinfo classify(std::string_view line, bool indump);
+
+} // namespace logreport

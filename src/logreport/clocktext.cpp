@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace logreport {
+
 namespace {
 
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
@@ -83,3 +85,5 @@ std::string durationtext(long long seconds) {
     }
     return std::to_string(seconds) + "s";
 }
+
+} // namespace logreport

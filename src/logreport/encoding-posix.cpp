@@ -1,5 +1,7 @@
 #include "logreport/encoding.h"
 
+namespace logreport {
+
 namespace {
 
 // Windows-1252, the ANSI code page of western Windows, for 0x80 to 0x9F; the five bytes it
@@ -31,3 +33,5 @@ std::string ansitoutf8(std::string_view text) {
         put(out, c >= 0x80 && c < 0xA0 ? cp1252[c - 0x80] : c);
     return out;
 }
+
+} // namespace logreport

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace logreport {
+
 namespace {
 
 // Each byte as U+00XX: what is left when the code page rejects the text.
@@ -41,3 +43,5 @@ std::string ansitoutf8(std::string_view text) {
     WideCharToMultiByte(CP_UTF8, 0, w.data(), wide, &out[0], size, nullptr, nullptr);
     return out;
 }
+
+} // namespace logreport

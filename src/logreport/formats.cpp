@@ -4,14 +4,12 @@
 
 #include <cstdio>
 
+namespace logreport {
+
 namespace {
 
 std::string num(long long n) {
     return std::to_string(n);
-}
-
-int inwindow(const history &h) {
-    return h.runs[normalrun] + h.runs[errorsrun] + h.runs[cutoffrun] + h.runs[runningrun];
 }
 
 std::string lastrun(const history &h) {
@@ -61,7 +59,7 @@ std::string textreport(const report &r) {
     if (r.v.code == unknownstatus)
         return out;
     out += "\nwindow: the last " + r.sincetext + ", since " + isotime(h.s.now - h.s.window) +
-           "\nruns: " + num(inwindow(h)) + " (" + num(h.runs[normalrun]) + " normal, " +
+           "\nruns: " + num(h.runsinwindow()) + " (" + num(h.runs[normalrun]) + " normal, " +
            num(h.runs[errorsrun]) + " stopped due to errors, " + num(h.runs[cutoffrun]) +
            " cut off, " + num(h.runs[runningrun]) + " running)\nlast run: " + lastrun(h) +
            "\nfailed restarts: " + num(h.restartfailures) +
@@ -132,13 +130,13 @@ std::string nagiosreport(const report &r) {
     std::string summary;
     if (r.v.reasons.empty())
         summary =
-            num(inwindow(h)) + " runs in the last " + r.sincetext + ", the last " + lastrun(h);
+            num(h.runsinwindow()) + " runs in the last " + r.sincetext + ", the last " + lastrun(h);
     else
         summary = r.v.reasons[0] +
                   (r.v.reasons.size() > 1 ? " (and " + num(r.v.reasons.size() - 1) + " more)" : "");
     std::string out =
         std::string("TESSARK ") + statusname(r.v.code) + " - " + plain(summary) +
-        " | runs=" + num(inwindow(h)) + " errors=" + num(h.runs[errorsrun]) +
+        " | runs=" + num(h.runsinwindow()) + " errors=" + num(h.runs[errorsrun]) +
         " cutoff=" + num(h.runs[cutoffrun]) + " starts=" + num(h.total(&program::starts)) +
         " lost=" + num(h.total(&program::lost)) +
         " terminations=" + num(h.total(&program::terminations)) +
@@ -207,3 +205,5 @@ std::string prometheusreport(const report &r) {
     }
     return out;
 }
+
+} // namespace logreport

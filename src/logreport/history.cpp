@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace logreport {
+
 // A run still without its end line this long after it began has died, for the shipped task
 // stops a run after ten minutes.
 static const long long runninglimit = 600;
@@ -59,7 +61,7 @@ int history::total(int program::*count) const {
 void history::overlong(std::string_view tail) {
     unrecognisedlines += counting;
     indump = false;
-    if (tail.size() == startedlength && classify(tail, false).kind == started)
+    if (tail.size() == startedlength && classify(tail, false).kind == linekind::started)
         line(tail, true);
 }
 
@@ -71,7 +73,7 @@ void history::line(std::string_view text, bool whole) {
     if (whole && text.size() > startedlength &&
         text.back() == startedline[sizeof startedline - 2]) {
         std::string_view tail = text.substr(text.size() - startedlength);
-        if (tail[0] >= '0' && tail[0] <= '9' && classify(tail, false).kind == started) {
+        if (tail[0] >= '0' && tail[0] <= '9' && classify(tail, false).kind == linekind::started) {
             unrecognisedlines += counting;
             indump = false;
             text = tail;
@@ -84,7 +86,7 @@ void history::line(std::string_view text, bool whole) {
     // A torn line is what a dying run left half written; a NUL is in no line tessark.exe writes.
     // Of a line that matched, only its command can hold one: its other bytes are the text's.
     lineinfo l = whole ? classify(text, indump) : lineinfo();
-    std::string_view unmatched = l.kind == unrecognised ? text : l.command;
+    std::string_view unmatched = l.kind == linekind::unrecognised ? text : l.command;
     if (!whole || (!unmatched.empty() && std::memchr(unmatched.data(), 0, unmatched.size()))) {
         unrecognisedlines += counting;
         indump = false;
@@ -94,8 +96,9 @@ void history::line(std::string_view text, bool whole) {
     previous = l.kind;
     // A command holding a line end breaks its dump line in two, neither of them a dump line;
     // the dump goes on after them.
-    indump = l.kind == dumpheading_ || (indump && (l.kind == dumpline || l.kind == unrecognised));
-    if (l.kind == started) {
+    indump = l.kind == linekind::dumpheading ||
+             (indump && (l.kind == linekind::dumpline || l.kind == linekind::unrecognised));
+    if (l.kind == linekind::started) {
         if (open)
             endrun(cutoffrun);
         open = true;
@@ -105,27 +108,27 @@ void history::line(std::string_view text, bool whole) {
         return;
     }
     // Outside a run only a run's start line has a place.
-    if (l.kind == unrecognised || !open) {
+    if (l.kind == linekind::unrecognised || !open) {
         unrecognisedlines += counting;
         return;
     }
     switch (l.kind) {
-    case normalend:
+    case linekind::normalend:
         endrun(normalrun);
         break;
-    case errorend:
+    case linekind::errorend:
         endrun(errorsrun);
         break;
-    case enumallfailed:
+    case linekind::enumallfailed:
         enumfailures += inwindow;
         current.why = text;
         break;
-    case syntaxerror:
-    case sectionsizes:
-    case wrongindex:
+    case linekind::syntaxerror:
+    case linekind::sectionsizes:
+    case linekind::wrongindex:
         current.why = text;
         break;
-    case dumpline: {
+    case linekind::dumpline: {
         program &p = named(l.command);
         if (p.pending > 0) {
             --p.pending;
@@ -138,7 +141,7 @@ void history::line(std::string_view text, bool whole) {
         p.missingin = l.running ? -1 : runnumber;
         break;
     }
-    case starting: {
+    case linekind::starting: {
         program &p = named(l.command);
         p.starts += inwindow;
         p.pending += inwindow;
@@ -147,7 +150,7 @@ void history::line(std::string_view text, bool whole) {
         p.closedin = -1;
         break;
     }
-    case closing: {
+    case linekind::closing: {
         program &p = named(l.command);
         p.closes += inwindow;
         p.closedin = runnumber;
@@ -156,7 +159,7 @@ void history::line(std::string_view text, bool whole) {
         toldunreached = false;
         break;
     }
-    case terminating:
+    case linekind::terminating:
         if (lastclosed < 0) {
             unrecognisedlines += counting;
         } else {
@@ -167,21 +170,21 @@ void history::line(std::string_view text, bool whole) {
         lastterminated = lastclosed;
         lastclosed = -1;
         break;
-    case unreached:
-    case refused: {
+    case linekind::unreached:
+    case linekind::refused: {
         // Only after the close of the same program: "failed to reach" before any termination
         // was tried, once; "failed to terminate" right after the termination, or after a close
         // that terminates at once.
         auto is = [&](long long i) { return i >= 0 && programs[i].command == l.command; };
-        bool fits = l.kind == unreached ? is(lastclosed) && !toldunreached
-                                        : is(lastterminated) || is(lastclosed);
+        bool fits = l.kind == linekind::unreached ? is(lastclosed) && !toldunreached
+                                                  : is(lastterminated) || is(lastclosed);
         if (!fits) {
             unrecognisedlines += counting;
             break;
         }
         program &p = programs[is(lastterminated) ? lastterminated : lastclosed];
         p.closedin = -1; // it still runs
-        if (l.kind == unreached) {
+        if (l.kind == linekind::unreached) {
             p.unreached += inwindow;
             toldunreached = true;
             break;
@@ -191,14 +194,16 @@ void history::line(std::string_view text, bool whole) {
         lastclosed = lastterminated = -1;
         break;
     }
-    case restartfailed:
+    case linekind::restartfailed:
         restartfailures += inwindow;
         restartfailedin = runnumber;
         break;
-    case enumfailed:
+    case linekind::enumfailed:
         enumfailures += inwindow;
         break;
     default:
         break;
     }
 }
+
+} // namespace logreport

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace logreport {
+
 // How a run ended.
 enum outcome { normalrun, errorsrun, cutoffrun, runningrun };
 
@@ -67,6 +69,9 @@ public:
     std::vector<size_t> shown;       // those the window names, by first appearance there
 
     int total(int program::*count) const;
+    int runsinwindow() const {
+        return runs[normalrun] + runs[errorsrun] + runs[cutoffrun] + runs[runningrun];
+    }
 
 private:
     program &named(std::string_view command);
@@ -77,7 +82,7 @@ private:
     // run: the program at the same place of the last such lines is tried before the index.
     std::vector<size_t> hints; // by place, never more than there are programs
     size_t place = 0;
-    linekind previous = unrecognised;
+    linekind previous = linekind::unrecognised;
     bool open = false, inwindow = false, indump = false;
     bool counting = false; // the latest run began in the window
     runinfo current;
@@ -87,3 +92,5 @@ private:
     long long lastclosed = -1, lastterminated = -1;
     bool toldunreached = false;
 };
+
+} // namespace logreport

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace logreport {
+
 namespace {
 
 bool isdigit(char c) {
@@ -143,3 +145,5 @@ bool lineformat::match(std::string_view line, matched &m) const {
     m.text = line.substr(textstart, end - textstart);
     return true;
 }
+
+} // namespace logreport

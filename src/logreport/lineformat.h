@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace logreport {
+
 // What a log line gave for the conversions of the text it matched.
 struct matched {
     std::string_view text; // the %s, or empty
@@ -39,3 +41,5 @@ private:
     };
     std::vector<field> fields;
 };
+
+} // namespace logreport

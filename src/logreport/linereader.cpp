@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace logreport {
+
 void linereader::keeptail(const char *data, size_t size) {
     size_t n = size < startedlength ? size : startedlength;
     tail.append(data + size - n, n);
@@ -60,3 +62,5 @@ void linereader::end() {
     held.clear();
     tail.clear();
 }
+
+} // namespace logreport

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace logreport {
+
 // Cuts the bytes of a log into lines for a history. A line that lies whole in one block is
 // handed on where it lies; only a line across two blocks is copied, into a buffer that never
 // grows past limit. A longer line is passed over whole, to its line feed, and counted.
@@ -23,3 +25,5 @@ private:
 
     void keeptail(const char *data, size_t size);
 };
+
+} // namespace logreport

@@ -6,15 +6,17 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace logreport {
+
 logsource::~logsource() {
-    if (handle != -1)
+    if (handle != io::closedhandle)
         close((int)handle);
 }
 
 std::string logsource::open(const char *path) {
     int d = ::open(path, O_RDONLY | O_CLOEXEC);
     if (d < 0)
-        return errortext(errno, "");
+        return io::errortext(errno, "");
     struct stat st;
     if (fstat(d, &st) != 0 || S_ISDIR(st.st_mode)) {
         close(d);
@@ -31,3 +33,5 @@ long logsource::read(char *buffer, unsigned size) {
     while (got < 0 && errno == EINTR);
     return (long)got;
 }
+
+} // namespace logreport

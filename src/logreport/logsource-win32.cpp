@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+namespace logreport {
+
 logsource::~logsource() {
-    if (handle != -1)
+    if (handle != io::closedhandle)
         CloseHandle((HANDLE)handle);
 }
 
@@ -16,10 +18,11 @@ std::string logsource::open(const char *path) {
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
-        handle = (intptr_t)h;
+        handle = (io::oshandle)h;
         return "";
     }
-    return errortext(GetLastError(), "another program holds it open and shares it with no reader");
+    return io::errortext(GetLastError(),
+                         "another program holds it open and shares it with no reader");
 }
 
 long logsource::read(char *buffer, unsigned size) {
@@ -28,3 +31,5 @@ long logsource::read(char *buffer, unsigned size) {
         return -1;
     return (long)got;
 }
+
+} // namespace logreport

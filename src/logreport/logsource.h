@@ -1,7 +1,10 @@
 #pragma once
 
-#include <cstdint>
+#include "io/handle.h"
+
 #include <string>
+
+namespace logreport {
 
 // A log opened for reading only, and shared for reading and writing: tessark.exe keeps its log
 // open for writing while it runs, and a reader that refused to share writing would fail then.
@@ -18,5 +21,7 @@ public:
     long read(char *buffer, unsigned size);
 
 private:
-    intptr_t handle = -1;
+    io::oshandle handle = io::closedhandle;
 };
+
+} // namespace logreport

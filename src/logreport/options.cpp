@@ -3,9 +3,7 @@
 
 #include <cstring>
 
-const char usageline[] = "usage: tessarklog.exe [--since D] [--every D] [--flapping N] "
-                         "[--format text|json|nagios|prometheus] [--output FILE] LOGFILE...\n"
-                         "       tessarklog.exe --rotate SIZE [--keep N] LOGFILE";
+namespace logreport {
 
 bool parseoptions(int argc, char **argv, int first, options &o) {
     for (int i = first; i < argc; ++i) {
@@ -48,3 +46,5 @@ bool parseoptions(int argc, char **argv, int first, options &o) {
     }
     return !o.logs.empty();
 }
+
+} // namespace logreport

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace logreport {
+
 // The report's command line.
 struct options {
     long long since = 86400;
@@ -14,7 +16,11 @@ struct options {
     std::vector<std::string> logs;
 };
 
-extern const char usageline[]; // both modes, the report first
+// The report's command line, without "usage: ".
+inline constexpr char usage[] = "tessarklog.exe [--since D] [--every D] [--flapping N] "
+                                "[--format text|json|nagios|prometheus] [--output FILE] LOGFILE...";
 
 // Reads argv[first..argc); false for a wrong command line.
 bool parseoptions(int argc, char **argv, int first, options &o);
+
+} // namespace logreport

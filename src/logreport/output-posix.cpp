@@ -6,6 +6,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace logreport {
+
 std::string writeatomically(const std::string &path, const std::string &text) {
     std::string temporary = path + "." + std::to_string(getpid()) + ".tmp";
     int d = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
@@ -33,3 +35,5 @@ std::string writeatomically(const std::string &path, const std::string &text) {
 }
 
 void rawconsole() {}
+
+} // namespace logreport

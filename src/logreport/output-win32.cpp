@@ -14,13 +14,15 @@
 #define FILE_RENAME_FLAG_POSIX_SEMANTICS 0x00000002
 #endif
 
+namespace logreport {
+
 namespace {
 
 std::string why(DWORD error) {
     // The report's file is created: a missing path is its folder.
     if (error == ERROR_PATH_NOT_FOUND)
         return "its folder does not exist";
-    return errortext(error, "another program holds it open");
+    return io::errortext(error, "another program holds it open");
 }
 
 } // namespace
@@ -38,9 +40,9 @@ std::string writeatomically(const std::string &path, const std::string &text) {
     // POSIX semantics replace the report even while a collector holds the old one open without
     // delete sharing (NTFS, Windows 10 1809 and later); where refused or unknown, the plain
     // rename below.
-    bool renamed = written && renamebyhandle(h, path, true,
-                                             FILE_RENAME_FLAG_REPLACE_IF_EXISTS |
-                                                 FILE_RENAME_FLAG_POSIX_SEMANTICS) == 0;
+    bool renamed = written && io::renamebyhandle((io::oshandle)h, path, true,
+                                                 FILE_RENAME_FLAG_REPLACE_IF_EXISTS |
+                                                     FILE_RENAME_FLAG_POSIX_SEMANTICS) == 0;
     CloseHandle(h);
     // A collector reading the old file holds it without delete sharing for a moment: the
     // rename is tried again for up to half a second rather than losing this report.
@@ -65,3 +67,5 @@ void rawconsole() {
     std::fflush(stdout);
     _setmode(_fileno(stdout), _O_BINARY);
 }
+
+} // namespace logreport

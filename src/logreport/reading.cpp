@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace logreport {
+
 std::string readlogs(const std::vector<std::string> &paths, history &h) {
     linereader lines(h);
     std::vector<char> block(1 << 16);
@@ -22,3 +24,5 @@ std::string readlogs(const std::vector<std::string> &paths, history &h) {
     h.finish();
     return "";
 }
+
+} // namespace logreport

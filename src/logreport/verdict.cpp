@@ -2,6 +2,8 @@
 #include "logreport/clocktext.h"
 #include "text/counted.h"
 
+namespace logreport {
+
 namespace {
 
 std::string times(int n) {
@@ -26,8 +28,7 @@ verdict judge(const history &h, const std::string &sincetext) {
     verdict v;
     const settings &s = h.s;
     const runinfo &last = h.last;
-    int inwindow = h.runs[normalrun] + h.runs[errorsrun] + h.runs[cutoffrun] + h.runs[runningrun];
-    if (inwindow == 0)
+    if (h.runsinwindow() == 0)
         v.reasons.push_back("no run began in the last " + sincetext);
     if (last.started >= 0 && s.every > 0 && s.now - last.started > 3 * s.every)
         v.reasons.push_back("the last run began " + durationtext(s.now - last.started) +
@@ -88,3 +89,5 @@ verdict judge(const history &h, const std::string &sincetext) {
 verdict unreadable(const std::string &what) {
     return {unknownstatus, {"cannot read " + what}};
 }
+
+} // namespace logreport

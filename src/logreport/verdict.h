@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace logreport {
+
 // The monitoring plugins' codes, which every format gives alike.
 enum status { okstatus, warningstatus, criticalstatus, unknownstatus };
 
@@ -20,3 +22,5 @@ verdict unreadable(const std::string &what);
 
 const char *statusname(status code);
 const char *outcomename(outcome result);
+
+} // namespace logreport

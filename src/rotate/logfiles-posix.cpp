@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace rotate {
+
 // POSIX has no share modes: a writer that holds the log cannot be seen, and a rotation
 // renames the log under it, which then goes on writing to LOGFILE.1. Only the native build
 // of the portable core, for the sanitizers, uses this twin.
@@ -13,18 +15,15 @@ const bool detectsheld = false;
 
 namespace {
 
-bool taken(const std::string &name, std::string &why) {
+bool taken(const std::string &name) {
     struct stat st;
-    if (lstat(name.c_str(), &st) != 0)
-        return false;
-    why = "the name is taken";
-    return true;
+    return lstat(name.c_str(), &st) == 0;
 }
 
 } // namespace
 
 heldlog::~heldlog() {
-    if (handle != -1)
+    if (handle != io::closedhandle)
         close((int)handle);
 }
 
@@ -46,11 +45,11 @@ unsigned long long heldlog::size() const {
     return fstat((int)handle, &st) == 0 ? (unsigned long long)st.st_size : 0;
 }
 
-bool heldlog::renameto(const std::string &name, std::string &why) {
-    if (!movefile(current, name, why))
-        return false;
-    current = name;
-    return true;
+std::string heldlog::renameto(const std::string &name) {
+    std::string why = movefile(current, name);
+    if (why.empty())
+        current = name;
+    return why;
 }
 
 namekind kindof(const std::string &name) {
@@ -65,20 +64,20 @@ unsigned long long lengthof(const std::string &name) {
     return stat(name.c_str(), &st) == 0 ? (unsigned long long)st.st_size : 0;
 }
 
-bool movefile(const std::string &from, const std::string &to, std::string &why) {
+std::string movefile(const std::string &from, const std::string &to) {
     // rename(2) replaces a file silently; the look before it keeps that from happening
     // unless another process takes the name in between.
-    if (taken(to, why))
-        return false;
+    if (taken(to))
+        return "the name is taken";
     if (rename(from.c_str(), to.c_str()) == 0)
-        return true;
-    why = std::strerror(errno);
-    return false;
+        return "";
+    return std::strerror(errno);
 }
 
-bool removefile(const std::string &name, std::string &why) {
+std::string removefile(const std::string &name) {
     if (unlink(name.c_str()) == 0)
-        return true;
-    why = std::strerror(errno);
-    return false;
+        return "";
+    return std::strerror(errno);
 }
+
+} // namespace rotate

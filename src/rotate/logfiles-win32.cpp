@@ -4,18 +4,20 @@
 
 #include <windows.h>
 
+namespace rotate {
+
 const bool detectsheld = true;
 
 namespace {
 
 std::string reason(DWORD error) {
-    return errortext(error, "another program has it open");
+    return io::errortext(error, "another program has it open");
 }
 
 } // namespace
 
 heldlog::~heldlog() {
-    if (handle != -1)
+    if (handle != io::closedhandle)
         CloseHandle((HANDLE)handle);
 }
 
@@ -33,7 +35,7 @@ heldlog::state heldlog::open(const std::string &name, std::string &why) {
         why = reason(error);
         return failed;
     }
-    handle = (long long)h;
+    handle = (io::oshandle)h;
     current = name;
     return opened;
 }
@@ -44,13 +46,11 @@ unsigned long long heldlog::size() const {
     return size.QuadPart;
 }
 
-bool heldlog::renameto(const std::string &name, std::string &why) {
-    if (DWORD error = renamebyhandle((HANDLE)handle, name, false, 0)) {
-        why = error == ERROR_BAD_PATHNAME ? "no whole path for " + name : reason(error);
-        return false;
-    }
+std::string heldlog::renameto(const std::string &name) {
+    if (DWORD error = io::renamebyhandle(handle, name, false, 0))
+        return error == ERROR_BAD_PATHNAME ? "no whole path for " + name : reason(error);
     current = name;
-    return true;
+    return "";
 }
 
 namekind kindof(const std::string &name) {
@@ -71,17 +71,17 @@ unsigned long long lengthof(const std::string &name) {
     return (unsigned long long)data.nFileSizeHigh << 32 | data.nFileSizeLow;
 }
 
-bool movefile(const std::string &from, const std::string &to, std::string &why) {
+std::string movefile(const std::string &from, const std::string &to) {
     // No MOVEFILE_REPLACE_EXISTING: a name taken since the plan stops the rotation.
     if (MoveFileExA(from.c_str(), to.c_str(), 0))
-        return true;
-    why = reason(GetLastError());
-    return false;
+        return "";
+    return reason(GetLastError());
 }
 
-bool removefile(const std::string &name, std::string &why) {
+std::string removefile(const std::string &name) {
     if (DeleteFileA(name.c_str()))
-        return true;
-    why = reason(GetLastError());
-    return false;
+        return "";
+    return reason(GetLastError());
 }
+
+} // namespace rotate

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "io/handle.h"
 #include "rotate/rotate.h"
 
 #include <string>
 
-// The file system as a rotation needs it; each failure sets why to the system's reason.
+namespace rotate {
+
+// The file system as a rotation needs it; each failure says the system's reason, and success
+// is an empty one.
 
 // The log, opened so that while it is open no run can open it for writing, and renamed
 // through that very handle.
@@ -19,10 +23,10 @@ public:
 
     state open(const std::string &name, std::string &why);
     unsigned long long size() const;
-    bool renameto(const std::string &name, std::string &why);
+    std::string renameto(const std::string &name);
 
 private:
-    long long handle = -1; // a HANDLE or a descriptor; -1 while closed
+    io::oshandle handle = io::closedhandle;
     std::string current;
 };
 
@@ -33,5 +37,7 @@ namekind kindof(const std::string &name);
 // The length of a file that another program may hold: read without opening it; 0 if unknown.
 unsigned long long lengthof(const std::string &name);
 // Never replaces an existing file.
-bool movefile(const std::string &from, const std::string &to, std::string &why);
-bool removefile(const std::string &name, std::string &why);
+std::string movefile(const std::string &from, const std::string &to);
+std::string removefile(const std::string &name);
+
+} // namespace rotate

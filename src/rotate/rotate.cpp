@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace rotate {
+
 bool parsesize(const std::string &text, unsigned long long &size) {
     size_t digits = 0;
     unsigned long long value = 0;
@@ -59,13 +61,14 @@ std::vector<renaming> rotationplan(const std::string &log, int keep,
 
 namespace {
 
-// One step of a plan: the log moves through its held handle, an empty target removes.
-bool dostep(heldlog &held, const std::string &log, const renaming &r, std::string &why) {
+// One step of a plan: the log moves through its held handle, an empty target removes. Empty,
+// or why it failed.
+std::string dostep(heldlog &held, const std::string &log, const renaming &r) {
     if (r.to.empty())
-        return removefile(r.from, why);
+        return removefile(r.from);
     if (r.from == log || r.to == log) // the log, or its undoing
-        return held.renameto(r.to, why);
-    return movefile(r.from, r.to, why);
+        return held.renameto(r.to);
+    return movefile(r.from, r.to);
 }
 
 } // namespace
@@ -113,7 +116,7 @@ rotateresult rotatelog(const std::string &log, unsigned long long size, int keep
         return notrotated;
     }
     size_t done = 0;
-    while (done < plan.size() && dostep(held, log, plan[done], why))
+    while (done < plan.size() && (why = dostep(held, log, plan[done])).empty())
         ++done;
     if (done == plan.size()) {
         said = log + ": " + std::to_string(length) + " bytes, rotated to " + log + ".1";
@@ -128,8 +131,8 @@ rotateresult rotatelog(const std::string &log, unsigned long long size, int keep
     bool undone = true;
     while (done-- > 0) {
         const renaming &r = plan[done];
-        std::string undowhy;
-        if (!dostep(held, log, {r.to, r.from}, undowhy)) {
+        std::string undowhy = dostep(held, log, {r.to, r.from});
+        if (!undowhy.empty()) {
             said += "; and " + r.to + " could not be named " + r.from + " again: " + undowhy;
             undone = false;
         }
@@ -148,9 +151,9 @@ int rotatecommand(int argc, char **argv) {
         right = right && std::strspn(argv[4], "0123456789") == std::strlen(argv[4]) &&
                 parsesize(argv[4], keep) && keep >= 1 && keep <= 999;
     if (!right || argv[argc - 1][0] == '-') {
-        std::fputs("usage: tessarklog.exe --rotate SIZE [--keep N] LOGFILE\n"
-                   "  SIZE: bytes, or digits with KB, MB or GB; N from 1 to 999, 5 if not given\n",
-                   stdout);
+        std::printf("usage: %s\n"
+                    "  SIZE: bytes, or digits with KB, MB or GB; N from 1 to 999, 5 if not given\n",
+                    usage);
         return 3;
     }
     std::string said;
@@ -158,3 +161,5 @@ int rotatecommand(int argc, char **argv) {
     std::printf("%s\n", said.c_str());
     return result == notrotated ? 3 : result == heldtoolong ? 1 : 0;
 }
+
+} // namespace rotate

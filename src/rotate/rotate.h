@@ -4,10 +4,15 @@
 #include <string>
 #include <vector>
 
+namespace rotate {
+
 // Rotation of a log that grows forever: once it reaches a size, LOGFILE.N-1 becomes LOGFILE.N
 // (the oldest kept is dropped), ..., LOGFILE.1 becomes LOGFILE.2 and LOGFILE becomes
 // LOGFILE.1. Only renames, so no line is lost or changed; a rotation either completes or
 // leaves every file as it was.
+
+// The rotation's command line, without "usage: ".
+inline constexpr char usage[] = "tessarklog.exe --rotate SIZE [--keep N] LOGFILE";
 
 // SIZE as the command line gives it: bytes, or digits with KB, MB or GB (1024-based).
 // False for anything else, and for a size beyond 64 bits.
@@ -40,3 +45,5 @@ rotateresult rotatelog(const std::string &log, unsigned long long size, int keep
 // tessarklog.exe --rotate SIZE [--keep N] LOGFILE, from argv[1] on: 0 done or nothing to do,
 // 1 held too long, 3 for a wrong command line (with the usage) or a rotation that failed.
 int rotatecommand(int argc, char **argv);
+
+} // namespace rotate

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace logreport;
+
 namespace {
 
 // One run an hour ago, whose dump names a command with the characters each form must escape

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace logreport;
+
 namespace {
 
 const long long now = epochseconds(2026, 12, 7, 12, 0, 0);

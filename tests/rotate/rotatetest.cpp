@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 #include <map>
 
+using namespace logreport;
+using namespace rotate;
+
 namespace {
 
 // Files by their name's end after "tessark.log" ("" the log itself, ".1" ...); "/" is a
