@@ -14,6 +14,9 @@
 #include <string>
 #include <vector>
 
+using namespace config;
+using namespace check;
+
 namespace {
 
 // Mostly clean, with a trap now and then: a repeated name, a fraction, a method that does
@@ -53,12 +56,13 @@ int main() {
         int runs = std::max(15, (int)(50e6 / text.size()));
         std::vector<double> loads, checks;
         for (int i = 0; i < runs; ++i) {
-            configuration = config();
+            configuration = config::settings();
             auto start = std::chrono::steady_clock::now();
             bool ok = loadconfiguration(path.string().c_str()) && checkconfiguration();
             loads.push_back(seconds(start));
 
-            configuration = config(); // what the last load left is not the check's to free
+            configuration =
+                config::settings(); // what the last load left is not the check's to free
             start = std::chrono::steady_clock::now();
             analysis a;
             analysefile(a, path.string().c_str());

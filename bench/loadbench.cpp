@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+using namespace config;
+
 namespace {
 
 std::string generate(int n) {
@@ -38,7 +40,7 @@ int main() {
         int loads = (int)(200e6 / text.size()) + 1;
         double seconds = 0;
         for (int i = 0; i < loads; ++i) {
-            configuration = config();
+            configuration = config::settings();
             auto start = std::chrono::steady_clock::now();
             bool ok = loadconfiguration(path.string().c_str());
             seconds +=

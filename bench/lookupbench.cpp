@@ -20,6 +20,9 @@
 #include <string>
 #include <vector>
 
+using namespace config;
+using namespace process;
+
 namespace {
 
 unsigned sink; // keeps the floor's results alive
@@ -106,9 +109,8 @@ int main(int argc, char **argv) {
             total.push_back(t.lookup + t.dump);
         }
         double f = median(floor), l = median(lookup), d = median(dump), all = median(total);
-        std::printf("%7d %9u %9.2f %9.2f %9.2f %9.2f %8.3f %8.3f\n", entries,
-                    procsnapshot.bytesreturned / 4, f * 1e3, l * 1e3, d * 1e3, all * 1e3, l / f,
-                    all / f);
+        std::printf("%7d %9u %9.2f %9.2f %9.2f %9.2f %8.3f %8.3f\n", entries, procsnapshot.count(),
+                    f * 1e3, l * 1e3, d * 1e3, all * 1e3, l / f, all / f);
     }
     std::printf(
         "floor: the lookup's system calls alone; lookup: takesnapshot and lookupprocesses;\n"

@@ -12,6 +12,9 @@
 #include <cstddef>
 #include <cstdint>
 
+using namespace config;
+using namespace check;
+
 namespace {
 
 void require(bool ok) {
@@ -22,7 +25,7 @@ void require(bool ok) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    configuration = config();
+    configuration = config::settings();
     io::memorystream source(data, size);
     bool loaded = loadconfiguration(source);
     // What a load can leave, even a failed one: no number below zero, no command over the

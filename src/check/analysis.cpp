@@ -5,6 +5,10 @@
 
 #include <memory>
 
+namespace check {
+
+using namespace config;
+
 namespace {
 
 // The source's first bytes, kept as they pass to the loader: the file is read once.
@@ -37,7 +41,7 @@ void place(analysis &a) {
 }
 
 template <class L> void analyse(analysis &a, L load, const char *path) {
-    configuration = config();
+    configuration = settings();
     a = analysis();
     a.record.marks.reserve(1024);
     a.loaded = load();
@@ -47,7 +51,7 @@ template <class L> void analyse(analysis &a, L load, const char *path) {
     a.directories.resize(configuration.starts.size());
     for (size_t k = 0; k < configuration.starts.size(); ++k)
         commandparts(configuration.starts[k].command, a.names[k], a.directories[k]);
-    bool openfailed = !a.loaded && a.record.failure.wanted == unreadable;
+    bool openfailed = !a.loaded && a.record.failure.wanted == expectation::unreadable;
     finderrors(a, openfailed && path ? whyunreadable(path) : "");
     if (a.loaded)
         findtraps(a);
@@ -82,3 +86,5 @@ void analysestream(analysis &a, io::stream &source) {
         },
         nullptr);
 }
+
+} // namespace check

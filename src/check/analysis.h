@@ -11,6 +11,8 @@ namespace io {
 class stream;
 }
 
+namespace check {
+
 // One configuration, loaded into the global configuration exactly as tessark.exe loads it,
 // with where each item stands and what is wrong with it.
 struct analysis {
@@ -38,3 +40,5 @@ void finderrors(analysis &a, const std::string &reason);
 void findtraps(analysis &a);
 // Where the arguments of a command begin (the space after its first ".exe"), or npos.
 size_t argumentsat(const std::string &command);
+
+} // namespace check

@@ -3,30 +3,34 @@
 #include "config/configuration.h"
 #include "config/loader.h"
 
+namespace check {
+
+using namespace config;
+
 namespace {
 
 const char *wanted(expectation e) {
     switch (e) {
-    case wantkeyword:
+    case expectation::wantkeyword:
         return "expected 'start' or 'stop' before the first entry (only a mode or restartdelay "
                "may stand before it)";
-    case wantcommand:
+    case expectation::wantcommand:
         return "expected a start entry (\"command\", startdelay) or a keyword";
-    case wantindex:
+    case expectation::wantindex:
         return "expected a stop entry (index, closedelay, method) or a keyword";
-    case wantcommaaftercommand:
+    case expectation::wantcommaaftercommand:
         return "expected ',' after the command";
-    case wantcommaafterindex:
+    case expectation::wantcommaafterindex:
         return "expected ',' after the index";
-    case wantcommaafterclosedelay:
+    case expectation::wantcommaafterclosedelay:
         return "expected ',' after the closedelay";
-    case wantstartdelay:
+    case expectation::wantstartdelay:
         return "expected the startdelay, a number, after ','";
-    case wantclosedelay:
+    case expectation::wantclosedelay:
         return "expected the closedelay, a number, after ','";
-    case wantmethod:
+    case expectation::wantmethod:
         return "expected the method, a number, after ','";
-    case wantrestartdelay:
+    case expectation::wantrestartdelay:
         return "expected a number after restartdelay";
     default:
         return "";
@@ -34,7 +38,7 @@ const char *wanted(expectation e) {
 }
 
 std::string syntax(const loadrecord &r) {
-    if (r.failure.wanted == toolong)
+    if (r.failure.wanted == expectation::toolong)
         return "a token of 512 characters or more: a command holds at most 510, a number or a "
                "word 511";
     return std::string(wanted(r.failure.wanted)) + ", found " +
@@ -68,20 +72,21 @@ void finderrors(analysis &a, const std::string &reason) {
     // loads all the same (a NUL after a ';') is only suspect.
     std::string wrong = encoding(a.head);
     if (!wrong.empty() && !a.loaded) {
-        a.errors.push_back({wrongencoding, {1, 1}, wrong});
+        a.errors.push_back({findingkind::wrongencoding, {1, 1}, wrong});
         return;
     }
     if (!wrong.empty())
-        a.warnings.push_back({oddencoding, {1, 1}, wrong});
+        a.warnings.push_back({findingkind::oddencoding, {1, 1}, wrong});
     if (!a.loaded) {
         position at = {f.line, f.column};
-        if (f.wanted != unreadable)
-            a.errors.push_back({syntaxerror, at, syntax(a.record)});
+        if (f.wanted != expectation::unreadable)
+            a.errors.push_back({findingkind::syntaxerror, at, syntax(a.record)});
         else if (!reason.empty())
-            a.errors.push_back({unreadablefile, at, "cannot read the file: " + reason});
-        else
             a.errors.push_back(
-                {unreadablefile, at, "reading the file failed here, or memory ran out"});
+                {findingkind::unreadablefile, at, "cannot read the file: " + reason});
+        else
+            a.errors.push_back({findingkind::unreadablefile, at,
+                                "reading the file failed here, or memory ran out"});
         return;
     }
     size_t starts = configuration.starts.size(), stops = configuration.stops.size();
@@ -89,7 +94,7 @@ void finderrors(analysis &a, const std::string &reason) {
         // Pointed at where the longer section ends: that is where one is missing.
         position at = starts > stops ? a.starts.back() : a.stops.back();
         a.errors.push_back(
-            {sectionsizes, at,
+            {findingkind::sectionsizes, at,
              aux::counted(starts, "start entry", "start entries") + lastat(a.starts) + " but " +
                  aux::counted(stops, "stop entry", "stop entries") + lastat(a.stops) +
                  ": tessark.exe wants one stop entry for each "
@@ -98,8 +103,10 @@ void finderrors(analysis &a, const std::string &reason) {
     for (size_t i = wrongindex(0); i < stops; i = wrongindex(i + 1)) {
         std::string range = starts ? "the start entries are 0 to " + std::to_string(starts - 1)
                                    : "there is no start entry";
-        a.errors.push_back({badindex, a.stops[i],
+        a.errors.push_back({findingkind::badindex, a.stops[i],
                             "this stop entry names start entry " +
                                 std::to_string(configuration.stops[i].index) + ", but " + range});
     }
 }
+
+} // namespace check

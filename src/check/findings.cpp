@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace check {
+
 std::string findingline(const std::string &file, const finding &f) {
     return file + ":" + std::to_string(f.at.line) + ":" + std::to_string(f.at.column) +
            (iserror(f.kind) ? ": error: " : ": warning: ") + f.text;
@@ -12,3 +14,5 @@ void sortbyposition(std::vector<finding> &findings) {
         return a.at.line != b.at.line ? a.at.line < b.at.line : a.at.column < b.at.column;
     });
 }
+
+} // namespace check

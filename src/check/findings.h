@@ -3,8 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace check {
+
 // What the checker reports: the errors that make tessark.exe stop, then the traps.
-enum findingkind {
+enum class findingkind {
     syntaxerror,
     unreadablefile,
     wrongencoding,
@@ -54,10 +56,12 @@ struct finding {
 };
 
 inline bool iserror(findingkind k) {
-    return k <= badindex;
+    return k <= findingkind::badindex;
 }
 
 // "FILE:LINE:COLUMN: error: text" or "...: warning: text", the form editors and CI read.
 std::string findingline(const std::string &file, const finding &f);
 // Warnings in the order of the file.
 void sortbyposition(std::vector<finding> &findings);
+
+} // namespace check

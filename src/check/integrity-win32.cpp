@@ -4,6 +4,10 @@
 
 #include <vector>
 
+namespace check {
+
+using namespace config;
+
 namespace {
 
 // The process's integrity label, into buffer; null when it cannot be read.
@@ -37,3 +41,5 @@ bool runsabove(unsigned pid) {
         CloseHandle(h);
     return their && our && labelabove(their, our);
 }
+
+} // namespace check

@@ -2,6 +2,7 @@
 #include "check/words.h"
 #include "config/configuration.h"
 #include "process/lookup.h"
+#include "process/methods.h"
 #include "process/snapshot.h"
 #include "process/start.h"
 
@@ -9,6 +10,11 @@
 
 #include <unordered_map>
 #include <unordered_set>
+
+namespace check {
+
+using namespace config;
+using namespace process;
 
 namespace {
 
@@ -50,7 +56,7 @@ struct runningnames {
     runningnames() {
         if (!takesnapshot())
             return;
-        for (unsigned i = 0; i < procsnapshot.bytesreturned / 4; ++i) {
+        for (unsigned i = 0; i < procsnapshot.count(); ++i) {
             // Another session's processes Tessark ignores whatever their names.
             if (!inoursession(procsnapshot.pids[i]))
                 continue;
@@ -87,7 +93,7 @@ void askmachine(analysis &a) {
             if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
                 if (argumentsat(command) > directory.size())
                     a.warnings.push_back(
-                        {missingdirectory, at,
+                        {findingkind::missingdirectory, at,
                          "the start directory " + quoted(directory) +
                              " does not exist on this machine: starting it fails"});
                 a.unstartable[k] = "its start directory does not exist";
@@ -99,14 +105,14 @@ void askmachine(analysis &a) {
         if (startable && file.find_first_of("/\\") != std::string::npos) {
             std::string disk = diskname(file);
             if (disk.empty()) {
-                a.warnings.push_back({missingexe, at,
+                a.warnings.push_back({findingkind::missingexe, at,
                                       quoted(file) + " does not exist on this machine: starting it "
                                                      "fails, and the log shows only its "
                                                      "\"   starting\" line"});
                 a.unstartable[k] = quoted(file) + " does not exist";
             } else if (disk != name && lower(disk) == lower(name)) {
                 a.warnings.push_back(
-                    {exelettercase, at,
+                    {findingkind::exelettercase, at,
                      "the file is named " + quoted(disk) +
                          " on this machine, but Tessark looks for " + quoted(name) +
                          " in exactly that letter case: the program can then run as " +
@@ -118,7 +124,7 @@ void askmachine(analysis &a) {
         }
         auto other = running.folded.find(lower(name));
         if (!name.empty() && !running.exact.count(name) && other != running.folded.end())
-            a.warnings.push_back({processlettercase, at,
+            a.warnings.push_back({findingkind::processlettercase, at,
                                   "a process runs as " + quoted(other->second.first) + " (pid " +
                                       std::to_string(other->second.second) +
                                       "): Tessark looks for " + quoted(name) +
@@ -126,7 +132,7 @@ void askmachine(analysis &a) {
         unsigned pid = configuration.starts[k].pid;
         if (pid != 0 && refusestermination(pid))
             a.warnings.push_back(
-                {unterminable, at,
+                {findingkind::unterminable, at,
                  "the program runs (pid " + std::to_string(pid) +
                      ") with rights this user lacks and refuses termination: Tessark finds it, "
                      "but methods 3 and 5 cannot end it, and a restart that needs it gone "
@@ -134,13 +140,13 @@ void askmachine(analysis &a) {
     }
     for (size_t j = 0; j < configuration.stops.size(); ++j) {
         const stopentry &s = configuration.stops[j];
-        bool windowed = s.method >= 0 && s.method <= 5 && s.method != 3;
+        bool windowed = wayof(methodof(s.method)).action != noaction;
         if (!windowed || (size_t)s.index >= configuration.starts.size())
             continue;
         unsigned pid = configuration.starts[s.index].pid;
         if (pid != 0 && runsabove(pid))
             a.warnings.push_back(
-                {abovechecker, a.stops[j],
+                {findingkind::abovechecker, a.stops[j],
                  "the program runs (pid " + std::to_string(pid) +
                      ") at a higher integrity level than this check, as an elevated program "
                      "does: the messages and keystrokes of methods 0, 1, 2 and 4 (and method "
@@ -149,3 +155,5 @@ void askmachine(analysis &a) {
     }
     sortbyposition(a.warnings);
 }
+
+} // namespace check

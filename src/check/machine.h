@@ -2,6 +2,8 @@
 
 #include "check/analysis.h"
 
+namespace check {
+
 // What this machine says about the configuration: programs and start directories that do not
 // exist, and names in the wrong letter case. Reads files' names and processes' names only.
 void askmachine(analysis &a);
@@ -21,3 +23,5 @@ bool labelabove(void *theirs, void *ours);
 // with the line tessark.exe would log for it, and the longest time the run can take. Looks
 // the programs up as a run does; starts, closes and sends nothing.
 std::string plantext(const analysis &a);
+
+} // namespace check

@@ -5,6 +5,7 @@
 #include "process/branch.h"
 #include "process/close.h"
 #include "process/dump.h"
+#include "process/logtext.h"
 #include "process/lookup.h"
 #include "process/snapshot.h"
 
@@ -13,17 +14,15 @@
 #include <cstdio>
 #include <unordered_map>
 
+namespace check {
+
+using namespace config;
+using namespace process;
+
 namespace {
 
 // Lines of the plan that a run does not log begin so.
 const char note[] = "      > ";
-
-// A log line with its "%s" filled in.
-std::string logline(const char *format, const std::string &text) {
-    std::string line = format;
-    size_t at = line.find("%s");
-    return at == std::string::npos ? line : line.replace(at, 2, text);
-}
 
 std::string hex(void *window) {
     char s[32];
@@ -48,7 +47,7 @@ struct planner {
 
     explicit planner(const analysis &a) : a(a) {
         std::unordered_map<std::string, int> named, othersessions;
-        for (unsigned i = 0; i < procsnapshot.bytesreturned / 4; ++i) {
+        for (unsigned i = 0; i < procsnapshot.count(); ++i) {
             unsigned pid = procsnapshot.pids[i];
             ++(inoursession(pid) ? named : othersessions)[processname(pid)];
         }
@@ -80,13 +79,13 @@ struct planner {
             return reached(e);
         }
         say(what + " is refused: the process runs with rights this user lacks");
-        text += logline(terminatefailedline, configuration.starts[e].command);
+        text += filled(terminatefailedline, configuration.starts[e].command);
         why[e] = "it refuses termination";
     }
 
     // The close could not get to the windows of entry e, and tessark.exe logs so.
     void unreached(size_t e, const std::string &because) {
-        text += logline(unreachedline, configuration.starts[e].command);
+        text += filled(unreachedline, configuration.starts[e].command);
         why[e] = because;
     }
 
@@ -143,29 +142,30 @@ struct planner {
 
     void close(const stopentry &s) {
         size_t e = (size_t)s.index;
-        text += logline(closingline, configuration.starts[e].command);
+        text += filled(closingline, configuration.starts[e].command);
         size_t windows = configuration.starts[e].windows.size();
-        switch (s.method) {
-        case 0:
-        case 5:
+        const closeway &way = wayof(methodof(s.method));
+        switch (methodof(s.method)) {
+        case closemethod::wmclose:
+        case closemethod::closethenterminate:
             if (message(e, "WM_CLOSE", ""))
                 reached(e);
             break;
-        case 1:
+        case closemethod::wmquit:
             message(e, "WM_QUIT", ", which most programs ignore");
             why[e] = "WM_QUIT (method 1) does not close it";
             break;
-        case 2:
+        case closemethod::destroy:
             say("DestroyWindow on " + aux::counted(windows, "window", "windows") +
                 ", which Windows refuses for another program's windows");
             why[e] = "DestroyWindow (method 2) cannot close it";
             if (windows)
                 unreached(e, why[e]);
             break;
-        case 3:
+        case closemethod::terminate:
             terminate(e, "termination at once");
             break;
-        case 4:
+        case closemethod::altf4:
             say("Alt+F4 to " + aux::counted(windows, "window", "windows") +
                 ", each brought to the front");
             if (windows && above[e]) {
@@ -180,11 +180,11 @@ struct planner {
                 why[e] = "it has no visible window for Alt+F4";
             }
             break;
-        default:
+        case closemethod::none:
             say("method " + std::to_string(s.method) + ": nothing but this line");
             why[e] = "method " + std::to_string(s.method) + " does nothing";
         }
-        if (s.method != 5) {
+        if (!way.looksagain) {
             pause(s.closedelay, "");
             return;
         }
@@ -212,7 +212,7 @@ struct planner {
             if (found[k])
                 continue;
             const startentry &e = configuration.starts[k];
-            text += logline(startingline, e.command);
+            text += filled(startingline, e.command);
             auto unstartable = a.unstartable.find(k);
             if (unstartable != a.unstartable.end()) {
                 say("the start fails, with no pause: " + unstartable->second);
@@ -287,8 +287,7 @@ std::string plantext(const analysis &a) {
         return "a run now: the process list cannot be read, and the run stops there\n";
     lookupprocesses();
     planner p(a);
-    p.text = "a run now, with " +
-             aux::counted(procsnapshot.bytesreturned / 4, "process", "processes") +
+    p.text = "a run now, with " + aux::counted(procsnapshot.count(), "process", "processes") +
              " on this machine, would log:\n" + dumptext();
     p.several();
     p.run();
@@ -305,3 +304,5 @@ std::string plantext(const analysis &a) {
                       "longest run: %.1f s, all of it pauses, no window sent a message\n", pauses);
     return p.text + longest;
 }
+
+} // namespace check

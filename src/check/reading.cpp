@@ -5,6 +5,10 @@
 
 #include <string_view>
 
+namespace check {
+
+using namespace config;
+
 namespace {
 
 // Appended piece by piece, with no temporaries: the text of a large configuration is several
@@ -95,3 +99,5 @@ std::string readingtext(const analysis &a) {
     writereading(a, [&](const std::string &piece) { all += piece; });
     return all;
 }
+
+} // namespace check

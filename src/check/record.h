@@ -5,19 +5,23 @@
 #include <string>
 #include <vector>
 
+namespace check {
+
 // Everything the loader told the checker during one load.
 struct loadrecord {
-    std::vector<loadmark> marks;
-    loadfailure failure = {nofailure, 1, 1, 0, false, nullptr};
+    std::vector<config::loadmark> marks;
+    config::loadfailure failure = {config::expectation::nofailure, 1, 1, 0, false, nullptr};
     std::string foundtext; // failure.text, kept
 
-    void mark(const loadmark &m) { marks.push_back(m); }
+    void mark(const config::loadmark &m) { marks.push_back(m); }
     // The first failure told is the one that ended the load.
-    void failed(const loadfailure &f) {
-        if (failure.wanted != nofailure)
+    void failed(const config::loadfailure &f) {
+        if (failure.wanted != config::expectation::nofailure)
             return;
         failure = f;
         foundtext = f.text;
         failure.text = nullptr;
     }
 };
+
+} // namespace check

@@ -2,14 +2,46 @@
 #include "check/words.h"
 #include "config/configuration.h"
 #include "config/loader.h"
+#include "process/methods.h"
 
 #include <climits>
 #include <cstdint>
 #include <functional>
 
+namespace check {
+
+using namespace config;
+
 namespace {
 
 const int tenminutes = 600000;
+
+// What a stop entry's method does against what it seems to, after "method N"; none for those
+// that close.
+struct methodtrap {
+    findingkind kind;
+    const char *text;
+};
+// In the order of process::closemethod.
+const methodtrap methodtraps[process::methodcount + 1] = {
+    {findingkind::unknownmethod, nullptr},
+    {findingkind::quitmethod,
+     " sends WM_QUIT, which most programs ignore when it is sent: the program is not "
+     "closed; use 0 (WM_CLOSE) or 5 (WM_CLOSE, then terminate)"},
+    {findingkind::destroymethod,
+     " calls DestroyWindow, which Windows refuses for another program's windows: "
+     "the program is not closed; use 0 or 5"},
+    {findingkind::unknownmethod, nullptr},
+    {findingkind::altf4method,
+     " types Alt+F4 into each window brought to the front, and needs the window in "
+     "the foreground, which Windows grants a scheduled task only in some conditions "
+     "(it never does to one not run as the logged-on user): where it is not granted "
+     "nothing is typed, and the log says so; use 0 or 5"},
+    {findingkind::unknownmethod, nullptr},
+    {findingkind::unknownmethod,
+     " is no close method: Tessark only logs the line and waits closedelay; use 0 "
+     "to 5"},
+};
 
 // The first start entry with each name: open addressing over entry numbers, which on a large
 // configuration costs a fraction of a map's node per name. Eight bytes a slot keep the table
@@ -76,7 +108,7 @@ struct traps {
     void delay(position at, const char *what, int ms) {
         // One held at INT_MAX has had its say.
         if (ms > tenminutes && !(ms == INT_MAX && clippeditem))
-            warn(longdelay, at,
+            warn(findingkind::longdelay, at,
                  std::string("a ") + what + " of " + milliseconds(ms) +
                      " holds the whole run that long; is that meant?");
     }
@@ -87,7 +119,8 @@ struct traps {
         const std::string &name = a.names[k];
         const std::string &directory = a.directories[k];
         if (c.empty()) {
-            warn(nodirectory, at, "the command is empty: nothing is ever started or found running");
+            warn(findingkind::nodirectory, at,
+                 "the command is empty: nothing is ever started or found running");
             a.unstartable[k] = "the command is empty";
             return;
         }
@@ -95,13 +128,13 @@ struct traps {
         for (char ch : c)
             ends += ch == '\n';
         if (ends)
-            warn(multiline, at,
+            warn(findingkind::multiline, at,
                  "the command holds a line end, which is part of it: no program runs by that "
                  "name, and tessark.exe counts " +
                      aux::counted(ends, "line", "lines") +
                      " fewer in the line numbers it gives after it; close the '\"' on its line");
         if (utf8(c))
-            warn(utf8command, at,
+            warn(findingkind::utf8command, at,
                  "the command holds letters written as UTF-8: the file was likely saved as UTF-8, "
                  "and Tessark reads that path in the ANSI code page as another path, which no "
                  "program has; save the file as ANSI");
@@ -109,14 +142,14 @@ struct traps {
             std::string slashed = c;
             for (char &ch : slashed)
                 ch = ch == '\\' ? '/' : ch;
-            warn(backslashes, at,
+            warn(findingkind::backslashes, at,
                  "the command has backslashes and no '/': Tessark looks for the whole text as the "
                  "program's name, so it is never found running, and it has no start directory, "
                  "so Windows refuses to start it; write " +
                      quoted(slashed));
             a.unstartable[k] = "it has no start directory";
         } else if (directory.empty()) {
-            warn(nodirectory, at,
+            warn(findingkind::nodirectory, at,
                  "the command has no start directory (no '/' after its first character): "
                  "Windows refuses to start a program in an empty one, so it never starts; "
                  "write the full path, with '/'");
@@ -124,19 +157,19 @@ struct traps {
         }
         size_t args = argumentsat(c);
         if (args != std::string::npos && c.find('/', args) != std::string::npos)
-            warn(slashinargument, at,
+            warn(findingkind::slashinargument, at,
                  "the '/' in the arguments moves the start directory into them: Tessark starts "
                  "it in " +
                      quoted(directory) + " and looks for " + quoted(name) +
                      ", so it never starts and is never found running; give no arguments");
         else if (name.find(' ') != std::string::npos)
-            warn(arguments, at,
+            warn(findingkind::arguments, at,
                  "the name Tessark looks for, " + quoted(name) +
                      ", holds a space: if that is an argument, no program runs by that name, so "
                      "it is never found running and is started again on every run; give no "
                      "arguments");
         else if (!name.empty() && name.find('.') == std::string::npos)
-            warn(noextension, at,
+            warn(findingkind::noextension, at,
                  "the name Tessark looks for, " + quoted(name) +
                      ", has no extension: Windows adds \".exe\" and the program runs as " +
                      quoted(name + ".exe") +
@@ -146,7 +179,7 @@ struct traps {
         if (!name.empty()) {
             size_t first = names.first(k);
             if (first != k)
-                warn(samename, at,
+                warn(findingkind::samename, at,
                      "start entry " + std::to_string(first) + " (line " +
                          std::to_string(a.starts[first].line) + ") has the same name, " +
                          quoted(name) +
@@ -159,30 +192,13 @@ struct traps {
     void stop(size_t j) {
         const stopentry &s = configuration.stops[j];
         position at = a.stops[j];
-        if (s.method == 1)
-            warn(quitmethod, at,
-                 "method 1 sends WM_QUIT, which most programs ignore when it is sent: the "
-                 "program is not closed; use 0 (WM_CLOSE) or 5 (WM_CLOSE, then terminate)");
-        else if (s.method == 2)
-            warn(destroymethod, at,
-                 "method 2 calls DestroyWindow, which Windows refuses for another program's "
-                 "windows: the program is not closed; use 0 or 5");
-        else if (s.method == 4)
-            warn(altf4method, at,
-                 "method 4 types Alt+F4 into each window brought to the front, and needs the "
-                 "window in the foreground, which Windows grants a scheduled task only in some "
-                 "conditions (it never does to one not run as the logged-on user): where it is "
-                 "not granted nothing is typed, and the log says so; use 0 "
-                 "or 5");
-        else if (s.method < 0 || s.method > 5)
-            warn(unknownmethod, at,
-                 "method " + std::to_string(s.method) +
-                     " is no close method: Tessark only logs the line and waits closedelay; use 0 "
-                     "to 5");
+        const methodtrap &trap = methodtraps[(int)process::methodof(s.method)];
+        if (trap.text)
+            warn(trap.kind, at, "method " + std::to_string(s.method) + trap.text);
         if ((unsigned)s.index < closedby.size()) {
             int &first = closedby[s.index];
             if (first >= 0)
-                warn(closedtwice, at,
+                warn(findingkind::closedtwice, at,
                      "start entry " + std::to_string(s.index) +
                          " is closed already by the stop entry at line " +
                          std::to_string(a.stops[first].line) +
@@ -196,11 +212,11 @@ struct traps {
     void restartdelay(const loadmark &m, bool last) {
         position at = {m.line, m.column};
         if (!last) {
-            warn(delayoverridden, at,
+            warn(findingkind::delayoverridden, at,
                  "this restartdelay does not count: the last one does, at line " +
                      std::to_string(a.delayat.line));
         } else if (configuration.mode != restart) {
-            warn(delayunused, at,
+            warn(findingkind::delayunused, at,
                  "restartdelay only counts in restart mode, and the mode is " +
                      std::string(keyword(configuration.mode)));
         } else {
@@ -209,7 +225,7 @@ struct traps {
     }
 
     void cut(const loadmark &m) {
-        warn(cutoff, {m.line, m.column},
+        warn(findingkind::cutoff, {m.line, m.column},
              m.value == numbertoken ? "the file ends inside this stop entry: Tessark drops it "
                                       "without a word"
              : m.value == restartdelaytoken
@@ -236,7 +252,7 @@ struct traps {
                 break;
             case loadmark::mode:
                 if (--modes > 0)
-                    warn(modeoverridden, at,
+                    warn(findingkind::modeoverridden, at,
                          "this mode does not count: the last mode keyword does, '" +
                              std::string(keyword(configuration.mode)) + "' at line " +
                              std::to_string(a.modeat.line));
@@ -245,12 +261,12 @@ struct traps {
                 restartdelay(m, --delays == 0);
                 break;
             case loadmark::fraction:
-                warn(fraction, at,
+                warn(findingkind::fraction, at,
                      "a number with a fraction: Tessark drops it and reads " +
                          std::to_string(m.value) + "; write whole milliseconds");
                 break;
             case loadmark::clipped:
-                warn(clipped, at,
+                warn(findingkind::clipped, at,
                      "a number above 2147483647: Tessark reads 2147483647 (as a delay, about "
                      "24.8 days)");
                 clippeditem = true;
@@ -264,7 +280,7 @@ struct traps {
         }
         for (size_t k = 0; k < closedby.size(); ++k)
             if (closedby[k] < 0)
-                warn(neverclosed, a.starts[k],
+                warn(findingkind::neverclosed, a.starts[k],
                      "no stop entry closes start entry " + std::to_string(k) +
                          ": it is never closed, so justclose and invert leave it running, and "
                          "restart, finding it still running, never restarts the set");
@@ -286,3 +302,5 @@ size_t argumentsat(const std::string &command) {
     }
     return std::string::npos;
 }
+
+} // namespace check

@@ -6,6 +6,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace check {
+
+using namespace config;
+
 std::string whyunreadable(const char *path) {
     struct stat st;
     if (stat(path, &st) != 0)
@@ -18,3 +22,5 @@ std::string whyunreadable(const char *path) {
     close(d);
     return "";
 }
+
+} // namespace check

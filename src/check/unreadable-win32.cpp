@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+namespace check {
+
+using namespace config;
+
 std::string whyunreadable(const char *path) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -16,3 +20,5 @@ std::string whyunreadable(const char *path) {
     }
     return io::errortext(GetLastError(), "another program holds it open for writing");
 }
+
+} // namespace check

@@ -1,8 +1,13 @@
 #include "check/words.h"
 #include "config/configuration.h"
 #include "config/loader.h"
+#include "process/methods.h"
 
 #include <cstdio>
+
+namespace check {
+
+using namespace config;
 
 std::string milliseconds(int ms) {
     std::string s = std::to_string(ms) + " ms";
@@ -85,20 +90,17 @@ std::string tokenwords(int code, bool cut, const std::string &text) {
 }
 
 const char *methodwords(int method) {
-    switch (method) {
-    case 0:
-        return "WM_CLOSE to its windows";
-    case 1:
-        return "WM_QUIT to its windows";
-    case 2:
-        return "DestroyWindow on its windows";
-    case 3:
-        return "terminates it";
-    case 4:
-        return "Alt+F4 to each of its windows, brought to the front";
-    case 5:
-        return "WM_CLOSE to its windows, and after closedelay terminates it if it still runs";
-    default:
-        return "nothing but the log line";
-    }
+    // In the order of process::closemethod.
+    static const char *const words[process::methodcount + 1] = {
+        "WM_CLOSE to its windows",
+        "WM_QUIT to its windows",
+        "DestroyWindow on its windows",
+        "terminates it",
+        "Alt+F4 to each of its windows, brought to the front",
+        "WM_CLOSE to its windows, and after closedelay terminates it if it still runs",
+        "nothing but the log line",
+    };
+    return words[(int)process::methodof(method)];
 }
+
+} // namespace check

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace check {
+
 // How the checker names things in its messages.
 
 // "500 ms", "15 minutes" for long ones: "900000 ms (15 minutes)".
@@ -18,3 +20,5 @@ std::string quoted(const std::string &text);
 void quoted(std::string &out, const std::string &text);
 // ASCII letters in lower case: enough to tell a name written in another letter case.
 std::string lower(std::string s);
+
+} // namespace check

@@ -11,6 +11,9 @@
 #include <cstring>
 #include <string>
 
+using check::analysis;
+using check::finding;
+
 namespace {
 
 void say(const std::string &text) {
@@ -41,21 +44,21 @@ int main(int argc, char **argv) {
         return 3;
     }
     analysis a;
-    analysefile(a, path);
+    check::analysefile(a, path);
     if (a.loaded && !offline)
-        askmachine(a);
+        check::askmachine(a);
     for (const finding &f : a.errors)
-        say(findingline(path, f) + "\n");
+        say(check::findingline(path, f) + "\n");
     if (a.loaded) {
         say(a.errors.empty() ? "" : "\n");
-        writereading(a, say);
+        check::writereading(a, say);
     }
     if (!a.warnings.empty())
         say("\n");
     for (const finding &f : a.warnings)
-        say(findingline(path, f) + "\n");
+        say(check::findingline(path, f) + "\n");
     if (!offline && a.consistent)
-        say("\n" + plantext(a));
+        say("\n" + check::plantext(a));
     else if (!offline)
         say(std::string("\na run now: tessark.exe stops at the configuration, with \"") +
             errorendline + "\", and starts or closes nothing\n");

@@ -2,6 +2,8 @@
 #include "io/logfile.h"
 #include "io/loglines.h"
 
+namespace config {
+
 bool checkconfiguration() {
     size_t count = configuration.starts.size();
     if (configuration.stops.size() != count) {
@@ -14,3 +16,5 @@ bool checkconfiguration() {
     }
     return true;
 }
+
+} // namespace config

@@ -1,6 +1,8 @@
 #include "config/command.h"
 #include "text/splitter.h"
 
+namespace config {
+
 void commandparts(const std::string &command, std::string &name, std::string &directory) {
     aux::splitter s(command.c_str(), '/');
     const char *last = nullptr;
@@ -9,3 +11,5 @@ void commandparts(const std::string &command, std::string &name, std::string &di
     name = last ? last : "";
     directory = s.directory();
 }
+
+} // namespace config

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace config {
+
 // What a start entry's command names, cut at '/' only (a backslash is an ordinary character).
 
 // name: the last non-empty piece, the process name looked for; empty when there is none.
@@ -20,3 +22,5 @@ inline std::string startdirectory(const std::string &command) {
     commandparts(command, name, directory);
     return directory;
 }
+
+} // namespace config

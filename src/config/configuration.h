@@ -3,6 +3,12 @@
 #include <string>
 #include <vector>
 
+namespace io {
+class stream;
+}
+
+namespace config {
+
 // The run modes carry the token codes of their keywords.
 enum runmode { juststart = 10, restart = 11, invert = 12, justclose = 13 };
 
@@ -22,17 +28,19 @@ struct stopentry {
     int method = 0;     // close method 0 to 5
 };
 
-struct config {
+struct settings {
     std::vector<startentry> starts;
     std::vector<stopentry> stops;
     runmode mode = juststart;
     int restartdelay = 0; // ms
 };
 
-extern config configuration;
+extern settings configuration;
 
 // Reads the file into configuration; on failure logs the line and returns false.
 bool loadconfiguration(const char *path);
+// The same from any source of bytes; the source is not closed.
+bool loadconfiguration(io::stream &source);
 // Checks that the stop section fits the start section; logs the reason when not.
 bool checkconfiguration();
 // The first stop entry from position from on whose index names no start entry; the number of
@@ -45,3 +53,5 @@ inline size_t wrongindex(size_t from) {
         ++from;
     return from;
 }
+
+} // namespace config

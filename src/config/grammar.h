@@ -14,6 +14,8 @@
 
 #include <climits>
 
+namespace config {
+
 namespace grammar {
 
 // The leading digits, counting up to INT_MAX at most: a longer number must not wrap into a
@@ -42,7 +44,7 @@ public:
                 parseitem(lex.nexttoken());
         } catch (aux::auxexception e) {
             if (e != aux::endofinput)
-                syntaxerror(lex.full() ? toolong : unreadable, 0);
+                syntaxerror(lex.full() ? expectation::toolong : expectation::unreadable, 0);
             if (open || lex.instring())
                 note(loadmark::cutoff, open ? itemcode : (int)stringtoken, open);
         }
@@ -71,7 +73,7 @@ private:
             note(loadmark::mode, t, true);
             break;
         case restartdelaytoken:
-            configuration.restartdelay = readnumber(wantrestartdelay);
+            configuration.restartdelay = readnumber(expectation::wantrestartdelay);
             note(loadmark::restartdelay, configuration.restartdelay, true);
             break;
         default:
@@ -82,31 +84,31 @@ private:
             else if (current == stops)
                 parsestopline(t);
             else
-                syntaxerror(wantkeyword, t);
+                syntaxerror(expectation::wantkeyword, t);
         }
         open = false;
     }
 
     void parsestartline(int t) {
         if (t != stringtoken)
-            syntaxerror(wantcommand, t);
+            syntaxerror(expectation::wantcommand, t);
         startentry entry;
         entry.command = lex.text();
-        expect(commatoken, wantcommaaftercommand);
-        entry.startdelay = readnumber(wantstartdelay);
+        expect(commatoken, expectation::wantcommaaftercommand);
+        entry.startdelay = readnumber(expectation::wantstartdelay);
         configuration.starts.push_back(std::move(entry));
         note(loadmark::start, (int)configuration.starts.size() - 1, true);
     }
 
     void parsestopline(int t) {
         if (t != numbertoken)
-            syntaxerror(wantindex, t);
+            syntaxerror(expectation::wantindex, t);
         stopentry entry;
         entry.index = number();
-        expect(commatoken, wantcommaafterindex);
-        entry.closedelay = readnumber(wantclosedelay);
-        expect(commatoken, wantcommaafterclosedelay);
-        entry.method = readnumber(wantmethod);
+        expect(commatoken, expectation::wantcommaafterindex);
+        entry.closedelay = readnumber(expectation::wantclosedelay);
+        expect(commatoken, expectation::wantcommaafterclosedelay);
+        entry.method = readnumber(expectation::wantmethod);
         configuration.stops.push_back(entry);
         note(loadmark::stop, (int)configuration.stops.size() - 1, true);
     }
@@ -167,7 +169,7 @@ template <class listener> void load(aux::lexer &lex, io::stream &source, listene
 
 template <class listener> bool fail(const aux::lexer &lex, listener &tell) {
     // A failure the parser did not tell of: the file could not be opened or read.
-    tell.failed({unreadable, lex.line, 1, 0, false, ""});
+    tell.failed({expectation::unreadable, lex.line, 1, 0, false, ""});
     applog.printf(syntaxerrorline, lex.line);
     return false;
 }
@@ -198,3 +200,5 @@ template <class listener>
         return grammar::fail(lex, tell);
     }
 }
+
+} // namespace config

@@ -1,5 +1,7 @@
 #include "config/loader.h"
 
+namespace config {
+
 // Apart from the loader, so that tessark.exe, which never names a keyword, does not carry it.
 const char *keyword(int code) {
     for (const vocable &v : vocabulary)
@@ -7,3 +9,5 @@ const char *keyword(int code) {
             return v.text;
     return nullptr;
 }
+
+} // namespace config

@@ -1,6 +1,8 @@
 #include "config/loader.h"
 #include "config/grammar.h"
 
+namespace config {
+
 // Registered in this order; the flags are the high halves.
 // clang-format off
 const vocable vocabulary[vocabularysize] = {
@@ -51,3 +53,5 @@ bool loadconfiguration(const char *path) {
     silent tell;
     return loadconfiguration(path, tell);
 }
+
+} // namespace config

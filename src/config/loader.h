@@ -11,6 +11,8 @@ namespace aux {
 class lexer;
 }
 
+namespace config {
+
 // Token codes of the configuration vocabulary.
 enum configtoken {
     identifiertoken = 3,
@@ -36,5 +38,4 @@ extern const vocable vocabulary[vocabularysize];
 // The text of a keyword's token code ("restart" for 11), or null.
 const char *keyword(int code);
 
-// loadconfiguration from any source of bytes; the source is not closed.
-bool loadconfiguration(io::stream &source);
+} // namespace config

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace config {
+
 // What the loader tells the configuration checker: where it found each item, and why a
 // load failed.
 
@@ -14,7 +16,7 @@ struct loadmark {
 };
 
 // What the grammar wanted where a load failed.
-enum expectation {
+enum class expectation {
     nofailure,
     unreadable,  // the file could not be opened or read, or memory ran out
     wantkeyword, // nothing but a keyword may stand before the first start or stop
@@ -43,3 +45,5 @@ struct loadfailure {
 // A listener for loadconfiguration(source, listener) in config/grammar.h has
 //     void mark(const loadmark &);
 //     void failed(const loadfailure &);
+
+} // namespace config

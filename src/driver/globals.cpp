@@ -3,5 +3,5 @@
 
 // Defined together so that their order is fixed: the log is built after the configuration
 // and so destroyed before it, closing the file once everything has been written.
-config configuration;
+config::settings config::configuration;
 io::logfile applog;

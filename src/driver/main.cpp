@@ -7,6 +7,13 @@
 
 #include <cstdio>
 
+using config::checkconfiguration;
+using config::configuration;
+using config::loadconfiguration;
+using process::applymode;
+using process::procsnapshot;
+using process::takesnapshot;
+
 namespace {
 
 void say(const char *text) {
@@ -29,7 +36,7 @@ void run(const char *path) {
         logline(errorendline);
         return;
     }
-    applog.printf(foundline, (int)(procsnapshot.bytesreturned / 4));
+    applog.printf(foundline, (int)procsnapshot.count());
     applymode();
     logline(normalendline);
 }

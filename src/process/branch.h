@@ -3,6 +3,8 @@
 #include "config/configuration.h"
 #include "io/loglines.h"
 
+namespace process {
+
 // What a run mode does, decided from how many of the configured programs run.
 enum branch {
     nobranch,      // a mode no configuration gives: nothing, not even a line
@@ -18,13 +20,13 @@ enum branch {
 // The one decision, for tessark.exe's run and the checker's plan alike.
 inline branch choosebranch(int mode, int running, int total) {
     switch (mode) {
-    case juststart:
+    case config::juststart:
         return startmissing;
-    case restart:
+    case config::restart:
         return running == total ? allrunning : restartset;
-    case invert:
+    case config::invert:
         return running == 0 ? startset : running == total ? closeset : closesome;
-    case justclose:
+    case config::justclose:
         return closeexisting;
     }
     return nobranch;
@@ -38,3 +40,5 @@ inline const char *branchline(branch b) {
     };
     return lines[b];
 }
+
+} // namespace process

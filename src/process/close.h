@@ -1,10 +1,8 @@
 #pragma once
 
-// closewindows actions besides plain window messages.
-enum closeaction : unsigned {
-    destroyaction = 2,    // DestroyWindow on each window (2 is WM_DESTROY's number)
-    altf4action = 0xFFFF, // Alt+F4 to each window brought to the foreground
-};
+#include "process/methods.h"
+
+namespace process {
 
 // A hung program, or one that opens a "save changes?" dialog on WM_CLOSE, holds the run at
 // most this long per window sent a message.
@@ -17,3 +15,5 @@ void closeall();
 bool closewindows(int index, unsigned action);
 // Terminates the process; false when it runs on, refusing it.
 bool killprocess(unsigned pid);
+
+} // namespace process

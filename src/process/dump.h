@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace process {
+
 // For every start entry, whether its program runs, its pid and how many windows the lookup
 // found for it.
 std::string dumptext();
@@ -13,3 +15,5 @@ std::string dumptext();
 inline void dumpprocesses() {
     applog.write(dumptext());
 }
+
+} // namespace process

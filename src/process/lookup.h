@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace process {
+
 // Assigns the snapshot's processes to start entries and collects the visible top-level
 // windows of each entry's process, in enumeration order. Of several processes by one entry's
 // name the entry takes the last listed that owns such a window, else the last listed. Every
@@ -18,3 +20,5 @@ struct ownedwindow {
 // The EnumWindows callback of the lookup: appends each visible window to the
 // std::vector<ownedwindow> that list points to; never stops the enumeration.
 BOOL CALLBACK collectwindow(HWND window, LPARAM list);
+
+} // namespace process

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace process {
+
 // Whether a close gets to a window. What decides it shows only on real Windows: a window of a
 // process at a higher integrity level refuses messages, and the foreground is granted only in
 // some conditions. Each fact is read here and nowhere else.
@@ -11,3 +13,5 @@
 bool sendreaches(HWND w, unsigned message);
 // Brings w to the foreground; false when it is not the foreground window right after.
 bool bringtofront(HWND w);
+
+} // namespace process

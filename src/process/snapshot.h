@@ -5,11 +5,15 @@
 #include <string>
 #include <vector>
 
+namespace process {
+
 // The system's process ids as last read. The list grows as needed, so a busy machine
-// never hides a running program; bytesreturned / 4 is the number of ids.
+// never hides a running program.
 struct snapshot {
     std::vector<unsigned> pids;
     unsigned bytesreturned = 0;
+    // The number of ids read.
+    unsigned count() const { return bytesreturned / 4; }
 };
 
 extern snapshot procsnapshot;
@@ -34,7 +38,9 @@ std::vector<std::string> namecomponents();
 inline void identifyprocess(unsigned pid) {
     int k = namedentry(pid, namecomponents());
     if (k >= 0)
-        configuration.starts[(size_t)k].pid = pid;
+        config::configuration.starts[(size_t)k].pid = pid;
 }
 // The number of start entries with a pid.
 int countrunning();
+
+} // namespace process

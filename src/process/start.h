@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace process {
+
 // Starts every start entry that is not running, each in its own directory.
 void startall();
 
@@ -9,3 +11,5 @@ void startall();
 // space and names an existing file as a whole, so that "c:/my apps/app.exe" never runs
 // "c:/my.exe"; otherwise none (empty), and the system parses the command line.
 std::string applicationname(const std::string &command);
+
+} // namespace process

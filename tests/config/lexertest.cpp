@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace config;
+
 namespace {
 
 using vocabulary = std::vector<std::pair<const char *, unsigned>>;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace config;
+
 namespace {
 
 // What applog received since construction. applog cannot be closed, so it is opened once per
@@ -35,7 +37,7 @@ std::string render() {
 
 // A fresh load from source (a stream or a path), which fails at errorline, or succeeds if 0.
 template <class S> void load(S &&source, int errorline) {
-    configuration = config();
+    configuration = config::settings();
     logtail log;
     EXPECT_EQ(loadconfiguration(source), errorline == 0);
     EXPECT_EQ(log.text(), errorline ? "...not enough memory or syntax error at line " +

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+using namespace config;
+using namespace process;
+
 namespace {
 
 // A process that cannot be opened goes by "<unknown>", which an entry may name; its session

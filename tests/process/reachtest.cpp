@@ -1,5 +1,6 @@
 // What a close could not do. The facts only real Windows shows are put in by this test in place
-// of process/reach.cpp: windows that refuse messages and windows that do not come to the front.
+// of process/reach-win32.cpp: windows that refuse messages and windows that do not come to the
+// front.
 #include "process/reach.h"
 #include "check/machine.h"
 #include "config/configuration.h"
@@ -13,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+using namespace config;
+using namespace process;
+using namespace check;
+
 namespace {
 
 const HWND open1 = (HWND)0x10, open2 = (HWND)0x20, shut1 = (HWND)0x30, shut2 = (HWND)0x40;
@@ -20,13 +25,13 @@ std::vector<HWND> tried;
 
 } // namespace
 
-bool sendreaches(HWND w, unsigned) {
+bool process::sendreaches(HWND w, unsigned) {
     tried.push_back(w);
     return w == open1 || w == open2;
 }
 
 // Never in front, so that no keys are typed into the desktop.
-bool bringtofront(HWND w) {
+bool process::bringtofront(HWND w) {
     tried.push_back(w);
     return false;
 }
@@ -59,7 +64,7 @@ TEST(reach, unreachedwindows) {
     applog.open(dir.file("tessark.log").c_str(), true);
     closeall();
     applog.close();
-    configuration = config();
+    configuration = config::settings();
     EXPECT_EQ(tried, all);
     EXPECT_EQ(e2e::readfile(dir.file("tessark.log")),
               "   trying to close c:/x/a.exe\n"

@@ -14,11 +14,15 @@
 
 #include <gtest/gtest.h>
 
+using namespace config;
+using namespace process;
+using namespace check;
+
 namespace {
 std::set<unsigned> elsewhere;
 } // namespace
 
-bool inoursession(unsigned pid) {
+bool process::inoursession(unsigned pid) {
     return !elsewhere.count(pid);
 }
 

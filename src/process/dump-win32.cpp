@@ -1,33 +1,35 @@
 #include "process/dump.h"
+
 #include "config/configuration.h"
 #include "io/loglines.h"
+#include "process/logtext.h"
 
 #include <string>
 
-namespace {
+namespace process {
 
-// A piece with its one conversion filled in. Numbers come as text: a pid is unsigned, as
-// process ids are, so no id can show as a negative number.
-std::string fill(const char *piece, const std::string &value) {
-    std::string text = piece;
+using namespace config;
+
+std::string filled(const char *format, const std::string &value) {
+    std::string text = format;
     return text.replace(text.find('%'), 2, value);
 }
-
-} // namespace
 
 std::string dumptext() {
     std::string text = dumpheading;
     for (const startentry &e : configuration.starts) {
-        text += fill(dumpname, e.command);
+        text += filled(dumpname, e.command);
         if (e.pid == 0) {
             text += dumpnotexist;
             continue;
         }
-        text += fill(dumpexist, std::to_string(e.pid));
+        text += filled(dumpexist, std::to_string(e.pid));
         if (e.windows.empty())
             text += dumpnowindow;
         else
-            text += fill(dumpwindows, std::to_string(e.windows.size()));
+            text += filled(dumpwindows, std::to_string(e.windows.size()));
     }
     return text;
 }
+
+} // namespace process

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+namespace process {
+
+using namespace config;
+
 bool inoursession(unsigned pid) {
     DWORD ours = 0, theirs = 0;
     ProcessIdToSessionId(GetCurrentProcessId(), &ours);
@@ -9,3 +13,5 @@ bool inoursession(unsigned pid) {
     // sessions were asked about, it is still named and found by the rights it grants.
     return !ProcessIdToSessionId(pid, &theirs) || theirs == ours;
 }
+
+} // namespace process

@@ -1,4 +1,5 @@
 #include "process/snapshot.h"
+
 #include "config/command.h"
 #include "config/configuration.h"
 
@@ -7,6 +8,10 @@
 #include <psapi.h>
 
 #include <algorithm>
+
+namespace process {
+
+using namespace config;
 
 snapshot procsnapshot;
 
@@ -80,3 +85,5 @@ int countrunning() {
         n += e.pid != 0;
     return n;
 }
+
+} // namespace process

@@ -1,4 +1,5 @@
 #include "process/close.h"
+
 #include "config/configuration.h"
 #include "io/logfile.h"
 #include "io/loglines.h"
@@ -7,6 +8,12 @@
 #include "process/snapshot.h"
 
 #include <windows.h>
+
+namespace process {
+
+using namespace config;
+
+static_assert(wmcloseaction == WM_CLOSE && wmquitaction == WM_QUIT, "window messages");
 
 namespace {
 
@@ -21,10 +28,10 @@ INPUT key(WORD vk, DWORD flags) {
     return in;
 }
 
-// WM_CLOSE, then the grace time, then a fresh look; what is still there is terminated.
-void closewithcheck(const stopentry &s) {
+// The action, then the grace time, then a fresh look; what is still there is terminated.
+void closewithcheck(const stopentry &s, unsigned action) {
     const char *command = configuration.starts[s.index].command.c_str();
-    if (!closewindows(s.index, WM_CLOSE))
+    if (!closewindows(s.index, action))
         applog.printf(unreachedline, command);
     if (s.closedelay != 0)
         Sleep((DWORD)s.closedelay);
@@ -93,33 +100,18 @@ void closeall() {
             continue;
         const char *command = e.command.c_str();
         applog.printf(closingline, command);
-        bool reached = true;
-        switch (s.method) {
-        case 0:
-            reached = closewindows(s.index, WM_CLOSE);
-            break;
-        case 1:
-            reached = closewindows(s.index, WM_QUIT);
-            break;
-        case 2:
-            reached = closewindows(s.index, destroyaction);
-            break;
-        case 3:
-            if (!killprocess(e.pid))
-                applog.printf(terminatefailedline, command);
-            break;
-        case 4:
-            reached = closewindows(s.index, altf4action);
-            break;
-        case 5:
-            closewithcheck(s);
+        const closeway &way = wayof(methodof(s.method));
+        if (way.looksagain) {
+            closewithcheck(s, way.action);
             continue; // its grace time was the pause
-        default:
-            break;
         }
-        if (!reached)
+        if (way.action != noaction && !closewindows(s.index, way.action))
             applog.printf(unreachedline, command);
+        if (way.terminates && !killprocess(e.pid))
+            applog.printf(terminatefailedline, command);
         if (s.closedelay != 0)
             Sleep((DWORD)s.closedelay);
     }
 }
+
+} // namespace process

@@ -1,4 +1,5 @@
 #include "process/start.h"
+
 #include "config/command.h"
 #include "config/configuration.h"
 #include "io/logfile.h"
@@ -7,6 +8,10 @@
 #include <windows.h>
 
 #include <vector>
+
+namespace process {
+
+using namespace config;
 
 std::string applicationname(const std::string &command) {
     if (command.find(' ') == std::string::npos)
@@ -41,3 +46,5 @@ void startall() {
             Sleep((DWORD)e.startdelay);
     }
 }
+
+} // namespace process

@@ -1,4 +1,5 @@
 #include "process/runmode.h"
+
 #include "config/configuration.h"
 #include "io/logfile.h"
 #include "io/loglines.h"
@@ -10,6 +11,10 @@
 #include "process/start.h"
 
 #include <windows.h>
+
+namespace process {
+
+using namespace config;
 
 namespace {
 
@@ -59,3 +64,5 @@ void applymode() {
         break;
     }
 }
+
+} // namespace process

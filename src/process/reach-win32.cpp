@@ -1,5 +1,8 @@
 #include "process/reach.h"
+
 #include "process/close.h"
+
+namespace process {
 
 bool sendreaches(HWND w, unsigned message) {
     DWORD_PTR result;
@@ -15,3 +18,5 @@ bool bringtofront(HWND w) {
     SetForegroundWindow(w);
     return GetForegroundWindow() == w;
 }
+
+} // namespace process

@@ -1,6 +1,11 @@
 #include "process/lookup.h"
+
 #include "config/configuration.h"
 #include "process/snapshot.h"
+
+namespace process {
+
+using namespace config;
 
 namespace {
 
@@ -18,7 +23,7 @@ void lookupprocesses() {
     std::vector<ownedwindow> windows;
     EnumWindows(collectwindow, (LPARAM)&windows);
     std::vector<std::string> names = namecomponents();
-    unsigned n = procsnapshot.bytesreturned / 4;
+    unsigned n = procsnapshot.count();
     for (unsigned i = 0; i < n; ++i) {
         unsigned pid = procsnapshot.pids[i];
         int k = namedentry(pid, names);
@@ -52,3 +57,5 @@ BOOL CALLBACK collectwindow(HWND window, LPARAM list) {
         ((std::vector<ownedwindow> *)list)->push_back({window, pid});
     return TRUE;
 }
+
+} // namespace process
