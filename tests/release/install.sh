@@ -14,20 +14,7 @@ dir="$prefix/drive_c/Program Files/Tessark" win='C:\Program Files\Tessark'
 logs="$prefix/drive_c/ProgramData/Tessark/logs" winlogs='C:\ProgramData\Tessark\logs'
 fail() { echo "FAIL: $*" && exit 1; }
 # The PE header's subsystem: 2 for a windowless (GUI) exe, 3 for a console one.
-subsystem() {
-    local pe
-    pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
-    od -An -tu2 -j$((pe + 92)) -N2 "$1" | tr -d ' '
-}
-# The windowless forms are named as pythonw.exe is beside python.exe: with a final w.
-subsystems() {
-    local exe want
-    for exe in "$1"/*.exe; do
-        want=3
-        [[ $exe == *w.exe ]] && want=2
-        [ "$(subsystem "$exe")" = $want ] || fail "$exe has subsystem $(subsystem "$exe"), not $want"
-    done
-}
+subsystem() { od -An -tu2 -j$(($(od -An -tu4 -j60 -N4 "$1") + 92)) -N2 "$1" | tr -d ' '; }
 # Output to a file: programs started here inherit its descriptors and may outlive a pipe.
 w() { "${run[@]}" "$@" </dev/null >>"$work/wine.log" 2>&1; }
 msi() { w msiexec "$1" "Z:${2//\//\\}" /qn; }
@@ -54,7 +41,11 @@ ship=$(printf '%s\n' "${exes[@]}" LICENSE README.md tessark-task.xml
     cd "$src" && ls examples/*.cfg)
 [ "$(unzip -Z1 "$zip" | sort)" = "$(sort <<<"$ship")" ] || fail "the zip holds $(unzip -Z1 "$zip")"
 unzip -q "$zip" -d "$work/zip" || fail "unzip"
-subsystems "$work/zip"
+# The windowless forms are named as pythonw.exe is beside python.exe: with a final w.
+for exe in "$work/zip"/*.exe; do
+    want=3 && [[ $exe == *w.exe ]] && want=2
+    [ "$(subsystem "$exe")" = $want ] || fail "$exe has subsystem $(subsystem "$exe"), not $want"
+done
 # Every action of the task runs a windowless exe of the kit: no console window at each run.
 commands=$(sed -n 's/.*<Command>"*\([^<"]*\)"*<\/Command>.*/\1/p' "$work/zip/tessark-task.xml")
 [ -n "$commands" ] || fail "the task has no Command"
