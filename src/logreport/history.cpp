@@ -42,11 +42,12 @@ void history::endrun(outcome result) {
 void history::finish() {
     if (open)
         endrun(s.now - current.started < runninglimit ? runningrun : cutoffrun);
-    // The latest run begun is the last run: what it closed is gone, as far as this log knows.
+    // What a run closed after the latest dump naming it is gone, as far as this log knows, also
+    // when later runs did not look again (stopped by errors, cut off, still running).
     for (size_t i : shown) {
         program &p = programs[i];
         // After a failed restart something still runs, and the log does not say which.
-        p.closedbylastrun = p.closedin == runnumber && restartfailedin != runnumber;
+        p.closedbylastrun = p.closedin >= 0 && p.closedin != restartfailedin;
         p.running = p.running && !p.closedbylastrun;
     }
 }
@@ -139,6 +140,7 @@ void history::line(std::string_view text, bool whole) {
             p.lastseen = l.running ? current.started : p.lastseen;
         }
         p.missingin = l.running ? -1 : runnumber;
+        p.closedin = -1; // this dump tells what it is now
         break;
     }
     case linekind::starting: {

@@ -81,10 +81,11 @@ bool closewindows(int index, unsigned action) {
         if (action == destroyaction) {
             reached = DestroyWindow(h) && reached;
         } else if (action == altf4action) {
-            // Keys go to whatever has the focus: none unless this window has it.
+            // Keys go to whatever has the focus: none unless this window has it. One gone
+            // meanwhile, with another of its program, needs none and refused nothing.
             if (bringtofront(h))
                 SendInput(4, altf4, sizeof(INPUT));
-            else
+            else if (!windowgone(h))
                 reached = false;
         } else {
             reached = sendreaches(h, action) && reached;

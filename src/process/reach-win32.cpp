@@ -19,4 +19,8 @@ bool bringtofront(HWND w) {
     return GetForegroundWindow() == w;
 }
 
+bool windowgone(HWND w) {
+    return !IsWindow(w);
+}
+
 } // namespace process

@@ -13,5 +13,7 @@ namespace process {
 bool sendreaches(HWND w, unsigned message);
 // Brings w to the foreground; false when it is not the foreground window right after.
 bool bringtofront(HWND w);
+// Whether w is gone, closed meanwhile (as a second window goes with the first): no refusal.
+bool windowgone(HWND w);
 
 } // namespace process

@@ -124,20 +124,29 @@ TEST(driver, runwaitsforthelog) {
     }
 }
 
-// Started with no standard handle, as a scheduled task starts the windowless form, it prints
-// nowhere and neither crashes nor hangs: the usage leaves no log, a run logs.
+// Started with no standard handle, as a scheduled task starts the windowless forms, they print
+// nowhere and neither crash nor hang: the usage leaves no log, a run logs, and the report's
+// windowless form writes its --output file all the same (2: the last run stopped on errors).
 TEST(driver, nostandardhandle) {
     e2e::scratch dir;
-    for (std::string args : {"", " missing.cfg"}) {
-        HANDLE p = e2e::launch(dir.path, exe() + args, INVALID_HANDLE_VALUE);
+    std::string report = "\"" + e2e::bindir() +
+                         "\\tessarklogw.exe\" --format prometheus --output r.prom tessark.log";
+    struct {
+        std::string line;
+        DWORD code;
+        size_t loglines;
+    } cases[] = {{exe(), 0, 0}, {exe() + " missing.cfg", 0, 3}, {report, 2, 3}};
+    for (auto &c : cases) {
+        HANDLE p = e2e::launch(dir.path, c.line, INVALID_HANDLE_VALUE);
         ASSERT_NE(p, nullptr);
         EXPECT_EQ(WaitForSingleObject(p, 10000), WAIT_OBJECT_0);
-        DWORD code = 1;
+        DWORD code = 9;
         GetExitCodeProcess(p, &code);
         CloseHandle(p);
-        EXPECT_EQ(code, 0u);
-        EXPECT_EQ(log(dir).size(), args.empty() ? 0u : 3u);
+        EXPECT_EQ(code, c.code) << c.line;
+        EXPECT_EQ(log(dir).size(), c.loglines);
     }
+    EXPECT_NE(e2e::readfile(dir.file("r.prom")).find("\ntessark_status 2\n"), std::string::npos);
 }
 
 // More than 1024 processes: all are counted, and a program listed past the first 1024 is found.

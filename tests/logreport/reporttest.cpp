@@ -117,6 +117,8 @@ TEST(report, table) {
          "1/0/0/0 u4 r0 e0 [c:/t/a.exe c 0 0 1 1 0 1 0]", "terminated once"},
         {"closed by the last run", {run(20, dumpa + closea) + run(10, dumpab + "...closing all\n   trying to close c:/t/b.exe\n")}, okstatus,
          "2/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 1 0 0 0 0] [c:/t/b.exe c 0 0 1 0 0 0 0]"},
+        {"closed, then a run that did not look", {run(20, dumpa + closea) + at(10, "*** started") + "...wrong index in stop section\n" + at(10, "*** stop due to errors")}, criticalstatus,
+         "1/1/0/0 u0 r0 e0 [c:/t/a.exe c 0 0 1 0 0 0 0]", "\"...wrong index in stop section\""},
         {"restart: only the program that dies flaps", {run(900, restartb) + run(600, restartb) + run(300, restartb)}, warningstatus,
          "3/0/0/0 u0 r0 e0 [c:/t/a.exe 1 3 0 3 0 0 0 0] [c:/t/b.exe 0 3 2 0 0 0 0 3]", "c:/t/b.exe was found not running and started again 3 times, and 2 of its starts"},
         {"a termination needs its close line", {run(10, dumpa + "...failed to close process, trying to terminate\n")}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},

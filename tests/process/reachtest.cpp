@@ -20,7 +20,8 @@ using namespace check;
 
 namespace {
 
-const HWND open1 = (HWND)0x10, open2 = (HWND)0x20, shut1 = (HWND)0x30, shut2 = (HWND)0x40;
+const HWND open1 = (HWND)0x10, open2 = (HWND)0x20, shut1 = (HWND)0x30, shut2 = (HWND)0x40,
+           gone = (HWND)0x50;
 std::vector<HWND> tried;
 
 } // namespace
@@ -34,6 +35,10 @@ bool process::sendreaches(HWND w, unsigned) {
 bool process::bringtofront(HWND w) {
     tried.push_back(w);
     return false;
+}
+
+bool process::windowgone(HWND w) {
+    return w == gone;
 }
 
 namespace {
@@ -50,6 +55,7 @@ TEST(reach, unreachedwindows) {
         {"c:/x/c.exe", 1, {shut1, shut2}},
         {"c:/x/d.exe", 4, {open1, shut2}},
         {"c:/x/e.exe", 4, {}},
+        {"c:/x/f.exe", 4, {gone}},
     };
     std::vector<HWND> all;
     for (auto &c : cases) {
@@ -71,7 +77,7 @@ TEST(reach, unreachedwindows) {
               "   trying to close c:/x/b.exe\n   failed to reach c:/x/b.exe\n"
               "   trying to close c:/x/c.exe\n   failed to reach c:/x/c.exe\n"
               "   trying to close c:/x/d.exe\n   failed to reach c:/x/d.exe\n"
-              "   trying to close c:/x/e.exe\n");
+              "   trying to close c:/x/e.exe\n   trying to close c:/x/f.exe\n");
 }
 
 // A process that has exited, or an id that names none, refuses nothing.
