@@ -29,7 +29,7 @@ struct program {
     std::string command;
     // As the latest dump in the window that names it says, unless the last run closed it.
     bool running = false;
-    bool closedbylastrun = false; // closed or terminated, and not started again in that run
+    bool closedbylastrun = false; // closed or terminated after its latest dump, not started again
     long long lastseen = -1;      // the start of the latest run in the window that found it running
     // closes are the attempts; a refused termination is not one of the terminations.
     int starts = 0, lost = 0, closes = 0, terminations = 0, refused = 0, unreached = 0;
