@@ -24,10 +24,7 @@ enum class findingkind {
     samename,
     neverclosed,
     closedtwice,
-    quitmethod,
-    destroymethod,
-    unknownmethod,
-    altf4method,
+    methodtrap, // a method that does not close, or no method at all
     fraction,
     clipped,
     longdelay,

@@ -16,33 +16,6 @@ namespace {
 
 const int tenminutes = 600000;
 
-// What a stop entry's method does against what it seems to, after "method N"; none for those
-// that close.
-struct methodtrap {
-    findingkind kind;
-    const char *text;
-};
-// In the order of process::closemethod.
-const methodtrap methodtraps[process::methodcount + 1] = {
-    {findingkind::unknownmethod, nullptr},
-    {findingkind::quitmethod,
-     " sends WM_QUIT, which most programs ignore when it is sent: the program is not "
-     "closed; use 0 (WM_CLOSE) or 5 (WM_CLOSE, then terminate)"},
-    {findingkind::destroymethod,
-     " calls DestroyWindow, which Windows refuses for another program's windows: "
-     "the program is not closed; use 0 or 5"},
-    {findingkind::unknownmethod, nullptr},
-    {findingkind::altf4method,
-     " types Alt+F4 into each window brought to the front, and needs the window in "
-     "the foreground, which Windows grants a scheduled task only in some conditions "
-     "(it never does to one not run as the logged-on user): where it is not granted "
-     "nothing is typed, and the log says so; use 0 or 5"},
-    {findingkind::unknownmethod, nullptr},
-    {findingkind::unknownmethod,
-     " is no close method: Tessark only logs the line and waits closedelay; use 0 "
-     "to 5"},
-};
-
 // The first start entry with each name: open addressing over entry numbers, which on a large
 // configuration costs a fraction of a map's node per name. Eight bytes a slot keep the table
 // of 100,000 names in the cache.
@@ -192,9 +165,9 @@ struct traps {
     void stop(size_t j) {
         const stopentry &s = configuration.stops[j];
         position at = a.stops[j];
-        const methodtrap &trap = methodtraps[(int)process::methodof(s.method)];
-        if (trap.text)
-            warn(trap.kind, at, "method " + std::to_string(s.method) + trap.text);
+        const char *trap = process::wayof(process::methodof(s.method)).trap;
+        if (trap)
+            warn(findingkind::methodtrap, at, "method " + std::to_string(s.method) + trap);
         if ((unsigned)s.index < closedby.size()) {
             int &first = closedby[s.index];
             if (first >= 0)

@@ -90,17 +90,7 @@ std::string tokenwords(int code, bool cut, const std::string &text) {
 }
 
 const char *methodwords(int method) {
-    // In the order of process::closemethod.
-    static const char *const words[process::methodcount + 1] = {
-        "WM_CLOSE to its windows",
-        "WM_QUIT to its windows",
-        "DestroyWindow on its windows",
-        "terminates it",
-        "Alt+F4 to each of its windows, brought to the front",
-        "WM_CLOSE to its windows, and after closedelay terminates it if it still runs",
-        "nothing but the log line",
-    };
-    return words[(int)process::methodof(method)];
+    return process::wayof(process::methodof(method)).words;
 }
 
 } // namespace check

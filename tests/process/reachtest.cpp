@@ -7,6 +7,7 @@
 #include "harness.h"
 #include "io/logfile.h"
 #include "process/close.h"
+#include "process/runmode.h"
 
 #include <sddl.h>
 

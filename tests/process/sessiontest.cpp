@@ -5,9 +5,9 @@
 #include "config/configuration.h"
 #include "harness.h"
 #include "io/logfile.h"
-#include "process/close.h"
 #include "process/dump.h"
 #include "process/lookup.h"
+#include "process/runmode.h"
 #include "process/snapshot.h"
 
 #include <gtest/gtest.h>
