@@ -1,4 +1,7 @@
 #include "check/analysis.h"
+#include "check/errors.h"
+#include "check/traps.h"
+#include "check/unreadable.h"
 #include "config/command.h"
 #include "config/configuration.h"
 #include "config/grammar.h"

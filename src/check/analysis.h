@@ -32,13 +32,4 @@ void analysefile(analysis &a, const char *path);
 // The same for bytes from any source.
 void analysestream(analysis &a, io::stream &source);
 
-// Why a file cannot be read, in words ("it does not exist"), or empty when it can be opened.
-std::string whyunreadable(const char *path);
-
-// The parts of the analysis.
-void finderrors(analysis &a, const std::string &reason);
-void findtraps(analysis &a);
-// Where the arguments of a command begin (the space after its first ".exe"), or npos.
-size_t argumentsat(const std::string &command);
-
 } // namespace check

@@ -1,4 +1,4 @@
-#include "check/analysis.h"
+#include "check/errors.h"
 #include "check/words.h"
 #include "config/configuration.h"
 #include "config/loader.h"

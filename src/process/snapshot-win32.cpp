@@ -79,6 +79,12 @@ int namedentry(unsigned pid, const std::vector<std::string> &names) {
     return -1;
 }
 
+void identifyprocess(unsigned pid) {
+    int k = namedentry(pid, namecomponents());
+    if (k >= 0)
+        configuration.starts[(size_t)k].pid = pid;
+}
+
 int countrunning() {
     int n = 0;
     for (const startentry &e : configuration.starts)

@@ -33,13 +33,8 @@ bool inoursession(unsigned pid);
 int namedentry(unsigned pid, const std::vector<std::string> &names);
 // The last non-empty piece of each start entry's command at '/'; empty when it has none.
 std::vector<std::string> namecomponents();
-// Gives pid to that entry. Inline: tessark.exe never calls it, and as a function of its own it
-// would make tessark.exe larger.
-inline void identifyprocess(unsigned pid) {
-    int k = namedentry(pid, namecomponents());
-    if (k >= 0)
-        config::configuration.starts[(size_t)k].pid = pid;
-}
+// Gives pid to the first entry that names its program.
+void identifyprocess(unsigned pid);
 // The number of start entries with a pid.
 int countrunning();
 

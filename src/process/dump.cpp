@@ -10,11 +10,6 @@ namespace process {
 
 using namespace config;
 
-std::string filled(const char *format, const std::string &value) {
-    std::string text = format;
-    return text.replace(text.find('%'), 2, value);
-}
-
 std::string dumptext() {
     std::string text = dumpheading;
     for (const startentry &e : configuration.starts) {
