@@ -88,8 +88,8 @@ done
 
 w schtasks /create /xml "$win\\tessark-task.xml" /tn Tessark || fail "schtasks /create"
 # Wine keeps only the settings of an imported task, not its triggers, principal or action.
-grep -cE '<(MultipleInstancesPolicy>IgnoreNew|\w+OnBatteries>false|ExecutionTimeLimit>PT10M)<' \
-    "$prefix/drive_c/windows/system32/tasks/Tessark" | grep -qx 4 || fail "the task lost settings"
+grep -cE '<(MultipleInstancesPolicy>IgnoreNew|\w+OnBatteries>false|ExecutionTimeLimit>PT10M|Priority>4)<' \
+    "$prefix/drive_c/windows/system32/tasks/Tessark" | grep -qx 5 || fail "the task lost settings"
 w schtasks /delete /tn Tessark /f || fail "schtasks /delete"
 
 msi /x "$package" || fail "uninstalling"
