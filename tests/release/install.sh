@@ -71,10 +71,10 @@ mkdir -p "$logs" && cd "$logs" || fail "no $logs"
 for cfg in juststart justclose; do
     w "$win\\tessarklogw.exe" --rotate 1 tessark.log
     w "$win\\tessarkw.exe" "$win\\examples\\$cfg.cfg"
-    [ $cfg = justclose ] || sleep 2 # for Notepad and Clock to open their windows
+    [ $cfg = justclose ] || sleep 2 # for About Windows to open (Wine lacks charmap.exe)
 done
-grep -q '^   starting c:/windows/system32/notepad.exe$' tessark.log.1 &&
-    grep -q '^   c:/windows/system32/notepad.exe exist, pid' tessark.log &&
+grep -q '^   starting c:/windows/system32/winver.exe$' tessark.log.1 &&
+    grep -q '^   c:/windows/system32/winver.exe exist, pid' tessark.log &&
     [ "$(cat tessark.log.1 tessark.log | grep -c 'normal shutdown$')" = 2 ] ||
     fail "the demo's logs: $(cat tessark.log.1 tessark.log)"
 "${run[@]}" "$win\\tessarklog.exe" tessark.log.1 tessark.log </dev/null 2>&1 |
