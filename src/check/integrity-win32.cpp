@@ -33,6 +33,14 @@ bool labelabove(void *theirs, void *ours) {
     return level(theirs) > level(ours);
 }
 
+bool refusestermination(unsigned pid) {
+    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+    if (h)
+        CloseHandle(h);
+    // A process that has just ended cannot be opened either; it refuses nothing.
+    return !h && GetLastError() == ERROR_ACCESS_DENIED;
+}
+
 bool runsabove(unsigned pid) {
     std::vector<char> theirs, ours;
     HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);

@@ -69,14 +69,6 @@ struct runningnames {
 
 } // namespace
 
-bool refusestermination(unsigned pid) {
-    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
-    if (h)
-        CloseHandle(h);
-    // A process that has just ended cannot be opened either; it refuses nothing.
-    return !h && GetLastError() == ERROR_ACCESS_DENIED;
-}
-
 void askmachine(analysis &a) {
     runningnames running;
     lookupprocesses();

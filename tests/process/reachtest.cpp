@@ -80,7 +80,8 @@ TEST(reach, unreachedwindows) {
               "   trying to close c:/x/e.exe\n   trying to close c:/x/f.exe\n");
 }
 
-// A process that has exited, or an id that names none, refuses nothing.
+// A process that has exited, or an id that names none, refuses nothing. Nor does the checker
+// take one that cannot be opened for one that refuses (Wine keeps an exited process openable).
 TEST(reach, gonerefusesnothing) {
     e2e::scratch dir;
     void *h = e2e::launch(dir.path, "cmd.exe /c exit");
@@ -89,6 +90,7 @@ TEST(reach, gonerefusesnothing) {
     EXPECT_TRUE(killprocess(GetProcessId(h)));
     CloseHandle(h);
     EXPECT_TRUE(killprocess(0xFFFFFFFC));
+    EXPECT_FALSE(refusestermination(0xFFFFFFFC));
 }
 
 // The integrity level is the label's last subauthority, and only a higher one is above.
