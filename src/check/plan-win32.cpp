@@ -287,7 +287,8 @@ std::string plantext(const analysis &a) {
         return "a run now: the process list cannot be read, and the run stops there\n";
     lookupprocesses();
     planner p(a);
-    p.text = "a run now, with " + aux::counted(procsnapshot.count(), "process", "processes") +
+    p.text = elevatednote() + "a run now, with " +
+             aux::counted(procsnapshot.count(), "process", "processes") +
              " on this machine, would log:\n" + dumptext();
     p.several();
     p.run();
