@@ -1,7 +1,9 @@
 #include "check/machine.h"
+#include "check/ourlevels.h"
 
 #include <windows.h>
 
+#include <cstdio>
 #include <vector>
 
 namespace check {
@@ -10,36 +12,85 @@ using namespace config;
 
 namespace {
 
-// The process's integrity label, into buffer; null when it cannot be read.
-void *label(HANDLE process, std::vector<char> &buffer) {
-    HANDLE token;
-    if (!process || !OpenProcessToken(process, TOKEN_QUERY, &token))
-        return nullptr;
-    DWORD size = 0;
-    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
-    buffer.resize(size + sizeof(TOKEN_MANDATORY_LABEL));
-    bool read = GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size);
-    CloseHandle(token);
-    return read ? ((TOKEN_MANDATORY_LABEL *)buffer.data())->Label.Sid : nullptr;
+// The level the shipped task runs at (LeastPrivilege): a standard user's, and an
+// administrator's without elevation.
+const unsigned medium = SECURITY_MANDATORY_MEDIUM_RID;
+
+// The level at which the rights are judged: the check's own, unless it runs elevated; then
+// the task's, that of the same user without elevation (UAC's medium; Wine, which enforces no
+// levels, says high of it as of every process), or, with no such token to read (UAC off, or
+// the SYSTEM account), medium, as a standard user's task runs. 0: unknown.
+unsigned tasklevel() {
+    tokenlevels l = ourlevels();
+    return l.own <= medium ? l.own : l.unelevated ? l.unelevated : medium;
+}
+
+unsigned processlevel(unsigned pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid), token;
+    unsigned level = 0;
+    if (process && OpenProcessToken(process, TOKEN_QUERY, &token)) {
+        level = tokenlevel(token);
+        CloseHandle(token);
+    }
+    if (process)
+        CloseHandle(process);
+    return level;
+}
+
+std::string levelname(unsigned level) {
+    const char *names[] = {"untrusted", "low", "medium", "high", "system"};
+    if (level % 0x1000 == 0 && level / 0x1000 < 5)
+        return names[level / 0x1000];
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%X", level);
+    return hex;
 }
 
 } // namespace
 
-bool labelabove(void *theirs, void *ours) {
-    // The level is the label's last subauthority: 0x2000 medium, 0x3000 high, 0x4000 system.
-    auto level = [](void *sid) {
-        return *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1);
-    };
-    return level(theirs) > level(ours);
+unsigned tokenlevel(void *token) {
+    DWORD size = 0;
+    GetTokenInformation(token, TokenIntegrityLevel, nullptr, 0, &size);
+    std::vector<char> buffer(size + sizeof(TOKEN_MANDATORY_LABEL));
+    if (!GetTokenInformation(token, TokenIntegrityLevel, buffer.data(), size, &size))
+        return 0;
+    // The level is the label's last subauthority.
+    PSID label = ((TOKEN_MANDATORY_LABEL *)buffer.data())->Label.Sid;
+    return *GetSidSubAuthority(label, *GetSidSubAuthorityCount(label) - 1);
+}
+
+std::string judgedas() {
+    unsigned task = tasklevel();
+    return task < ourlevels().own ? levelname(task) : "";
+}
+
+std::string elevatednote() {
+    tokenlevels l = ourlevels();
+    unsigned task = tasklevel();
+    if (task >= l.own)
+        return "";
+    return "this check runs elevated (" + levelname(l.own) + " integrity) and the task will not (" +
+           levelname(task) +
+           "): it judges programs' integrity levels and termination as the task will, so that "
+           "one started elevated shows as refusing it; what it says of a program that another "
+           "user started holds only when it runs without elevation, as the task's user\n";
+}
+
+bool refusestermination(unsigned pid) {
+    // Elevated, this check may open what the task may not: mandatory integrity keeps a lower
+    // level from opening a higher one's process for termination, whatever its DACL grants.
+    if (!judgedas().empty() && runsabove(pid))
+        return true;
+    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+    if (h)
+        CloseHandle(h);
+    // A process that has just ended cannot be opened either; it refuses nothing.
+    return !h && GetLastError() == ERROR_ACCESS_DENIED;
 }
 
 bool runsabove(unsigned pid) {
-    std::vector<char> theirs, ours;
-    HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    void *their = label(h, theirs), *our = label(GetCurrentProcess(), ours);
-    if (h)
-        CloseHandle(h);
-    return their && our && labelabove(their, our);
+    unsigned task = tasklevel();
+    return task && processlevel(pid) > task;
 }
 
 } // namespace check

@@ -70,17 +70,15 @@ struct runningnames {
 
 } // namespace
 
-bool refusestermination(unsigned pid) {
-    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
-    if (h)
-        CloseHandle(h);
-    // A process that has just ended cannot be opened either; it refuses nothing.
-    return !h && GetLastError() == ERROR_ACCESS_DENIED;
-}
-
 void askmachine(analysis &a) {
     runningnames running;
     lookupprocesses();
+    // Elevated, the check weighs the rights of the task, not its own.
+    std::string as = judgedas();
+    std::string lacking =
+        as.empty() ? "this user lacks" : "the task, at " + as + " integrity, lacks";
+    std::string below =
+        as.empty() ? "this check" : "the task (" + as + "; this check runs elevated)";
     for (size_t k = 0; k < configuration.starts.size(); ++k) {
         const std::string &command = configuration.starts[k].command;
         const std::string &name = a.names[k];
@@ -134,8 +132,8 @@ void askmachine(analysis &a) {
         if (pid != 0 && refusestermination(pid))
             a.warnings.push_back(
                 {findingkind::unterminable, at,
-                 "the program runs (pid " + std::to_string(pid) +
-                     ") with rights this user lacks and refuses termination: Tessark finds it, "
+                 "the program runs (pid " + std::to_string(pid) + ") with rights " + lacking +
+                     " and refuses termination: Tessark finds it, "
                      "but methods 3 and 5 cannot end it, and a restart that needs it gone "
                      "fails; run the task with the same rights as the program"});
     }
@@ -149,7 +147,8 @@ void askmachine(analysis &a) {
             a.warnings.push_back(
                 {findingkind::abovechecker, a.stops[j],
                  "the program runs (pid " + std::to_string(pid) +
-                     ") at a higher integrity level than this check, as an elevated program "
+                     ") at a higher integrity level than " + below +
+                     ", as an elevated program "
                      "does: the messages and keystrokes of methods 0, 1, 2 and 4 (and method "
                      "5's WM_CLOSE) cannot reach its windows, so they do not close it; run the "
                      "task with the same rights as the program"});

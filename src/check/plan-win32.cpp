@@ -255,7 +255,8 @@ std::string plantext(const analysis &a) {
     for (const startentry &e : configuration.starts)
         found.push_back(e.pid);
     planner p(a);
-    p.text = "a run now, with " + aux::counted(procsnapshot.count(), "process", "processes") +
+    p.text = elevatednote() + "a run now, with " +
+             aux::counted(procsnapshot.count(), "process", "processes") +
              " on this machine, would log:\n";
     runflow<planner>(p).applymode();
     // The plan's later looks forget what it closed; the entries keep what the lookup found.

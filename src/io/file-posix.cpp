@@ -27,20 +27,27 @@ void pausefor(unsigned ms) {
 
 file::~file() {}
 
-void file::open(const char *name, int mode) {
+bool linked(oshandle handle) {
+    struct stat st;
+    // A symbolic link is never opened here: the open that cares refuses to follow one.
+    return fstat(fd(handle), &st) != 0 || st.st_nlink > 1;
+}
+
+void file::open(const char *name, int mode, bool plainonly) {
     int flags = O_WRONLY | O_CREAT;
     if (mode == 0)
         flags = O_RDONLY;
     else if (mode == 2)
-        flags = O_WRONLY | O_CREAT | O_TRUNC;
+        flags = O_WRONLY | O_CREAT | (plainonly ? 0 : O_TRUNC);
     else if (mode == 3)
         flags = O_RDWR;
-    int d = ::open(name, flags | O_CLOEXEC, 0644);
+    int d = ::open(name, flags | O_CLOEXEC | (plainonly ? O_NOFOLLOW : 0), 0644);
     if (d < 0)
         throw openfailed;
     // Windows cannot open a directory as a file; keep both builds alike.
     struct stat st;
-    if (fstat(d, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (fstat(d, &st) != 0 || S_ISDIR(st.st_mode) ||
+        (plainonly && (linked(d) || (mode == 2 && ftruncate(d, 0) != 0)))) {
         ::close(d);
         throw openfailed;
     }

@@ -19,7 +19,14 @@ void pausefor(unsigned ms) {
 
 file::~file() {}
 
-void file::open(const char *name, int mode) {
+bool linked(oshandle handle) {
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle((HANDLE)handle, &info))
+        return true;
+    return info.nNumberOfLinks > 1 || (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+void file::open(const char *name, int mode, bool plainonly) {
     DWORD access = GENERIC_WRITE;
     DWORD disposition = OPEN_ALWAYS;
     if (mode == 0) {
@@ -31,10 +38,23 @@ void file::open(const char *name, int mode) {
         access = GENERIC_READ | GENERIC_WRITE;
         disposition = OPEN_EXISTING;
     }
-    HANDLE h = CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD flags = FILE_ATTRIBUTE_NORMAL;
+    if (plainonly) {
+        // The link itself, not what it leads to; its attributes to judge it by; and emptied
+        // only once judged (CREATE_ALWAYS would empty another's file through a hard link).
+        flags |= FILE_FLAG_OPEN_REPARSE_POINT;
+        access |= FILE_READ_ATTRIBUTES;
+        if (disposition == CREATE_ALWAYS)
+            disposition = OPEN_ALWAYS;
+    }
+    HANDLE h = CreateFileA(name, access, FILE_SHARE_READ, nullptr, disposition, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         openerror = GetLastError();
+        throw openfailed;
+    }
+    if (plainonly && (linked((oshandle)h) || (mode == 2 && !SetEndOfFile(h)))) {
+        CloseHandle(h);
+        openerror = ERROR_ACCESS_DENIED;
         throw openfailed;
     }
     handle = (oshandle)h;

@@ -20,7 +20,9 @@ void logfile::open(const char *name, bool truncate) {
     // any other refusal goes on without a log at once.
     for (unsigned waited = 0;; waited += logretry) {
         try {
-            f.open(name, truncate ? 2 : 1);
+            // A log that is a link may be another's file: refused like one that cannot be
+            // opened.
+            f.open(name, truncate ? 2 : 1, true);
             if (!truncate)
                 f.seek(0, fromend);
             return;

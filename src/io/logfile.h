@@ -18,8 +18,9 @@ public:
     logfile(const logfile &) = delete;
     logfile &operator=(const logfile &) = delete;
 
-    // Never throws: a log that cannot be opened stays closed and silent. One that another
-    // handle holds is tried again every logretry ms for up to logwait ms.
+    // Never throws: a log that cannot be opened, or is linked (io::linked), stays closed and
+    // silent. One that another handle holds is tried again every logretry ms for up to
+    // logwait ms.
     void open(const char *name, bool truncate);
     // Ends the log early; later writes do nothing, as before open.
     void close();

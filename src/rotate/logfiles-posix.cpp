@@ -1,3 +1,4 @@
+#include "io/file.h"
 #include "rotate/logfiles.h"
 
 #include <cerrno>
@@ -28,12 +29,18 @@ heldlog::~heldlog() {
 }
 
 heldlog::state heldlog::open(const std::string &name, std::string &why) {
-    int d = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    int d = ::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (d < 0) {
         if (errno == ENOENT)
             return missing;
+        if (errno == ELOOP)
+            return linked;
         why = std::strerror(errno);
         return failed;
+    }
+    if (io::linked(d)) {
+        close(d);
+        return linked;
     }
     handle = d;
     current = name;
@@ -56,7 +63,9 @@ namekind kindof(const std::string &name) {
     struct stat st;
     if (lstat(name.c_str(), &st) != 0)
         return errno == ENOENT ? nothing : othername;
-    return S_ISREG(st.st_mode) ? plainfile : othername;
+    if (!S_ISREG(st.st_mode))
+        return othername;
+    return st.st_nlink > 1 ? linkedfile : plainfile;
 }
 
 unsigned long long lengthof(const std::string &name) {

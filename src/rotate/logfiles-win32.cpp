@@ -1,4 +1,5 @@
 #include "io/errortext.h"
+#include "io/file.h"
 #include "io/renamebyhandle.h"
 #include "rotate/logfiles.h"
 
@@ -24,8 +25,9 @@ heldlog::~heldlog() {
 heldlog::state heldlog::open(const std::string &name, std::string &why) {
     // DELETE access, shared for reading only: refused with a sharing violation while a run
     // holds the log for writing, and while it is open here no run can open it for writing.
+    // The link itself, not what it leads to, so that a link is seen as one.
     HANDLE h = CreateFileA(name.c_str(), DELETE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND)
@@ -34,6 +36,10 @@ heldlog::state heldlog::open(const std::string &name, std::string &why) {
             return held;
         why = reason(error);
         return failed;
+    }
+    if (io::linked((io::oshandle)h)) {
+        CloseHandle(h);
+        return linked;
     }
     handle = (io::oshandle)h;
     current = name;
@@ -61,6 +67,17 @@ namekind kindof(const std::string &name) {
     }
     if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
         return othername;
+    // The count of names needs a handle: one for the attributes alone, which no share mode
+    // refuses. Unopened, the attributes judge as before.
+    HANDLE h = CreateFileA(name.c_str(), FILE_READ_ATTRIBUTES,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+        bool islinked = io::linked((io::oshandle)h);
+        CloseHandle(h);
+        if (islinked)
+            return linkedfile;
+    }
     return attributes & FILE_ATTRIBUTE_READONLY ? lockedfile : plainfile;
 }
 

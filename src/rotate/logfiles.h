@@ -14,7 +14,8 @@ namespace rotate {
 // through that very handle.
 class heldlog {
 public:
-    enum state { opened, missing, held, failed };
+    // linked: io::linked, judged on the handle.
+    enum state { opened, missing, held, linked, failed };
 
     heldlog() = default;
     ~heldlog();

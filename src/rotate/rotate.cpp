@@ -6,6 +6,14 @@
 
 namespace rotate {
 
+namespace {
+
+// A linked file is left alone: whatever a rotation did with it, it would do to a file that
+// may be another user's.
+const char linkedwhy[] = "it is a link (it has another name), so it may be another's file";
+
+} // namespace
+
 bool parsesize(const std::string &text, unsigned long long &size) {
     size_t digits = 0;
     unsigned long long value = 0;
@@ -28,8 +36,10 @@ std::vector<renaming> rotationplan(const std::string &log, int keep,
                                    std::string &why) {
     auto numbered = [&](int n) { return log + "." + std::to_string(n); };
     for (int n = 1; n <= keep; ++n) {
-        if (kindat(numbered(n)) == othername) {
-            why = numbered(n) + " is in the way: it is no plain file";
+        namekind k = kindat(numbered(n));
+        if (k == othername || k == linkedfile) {
+            why = numbered(n) +
+                  " is in the way: " + (k == linkedfile ? linkedwhy : "it is no plain file");
             return {};
         }
     }
@@ -97,6 +107,9 @@ rotateresult rotatelog(const std::string &log, unsigned long long size, int keep
         said = log + ": a run (or another program) holds it open; not rotated this time";
         return heldopen;
     }
+    case heldlog::linked:
+        said = log + ": not rotated: " + linkedwhy + ", and no run writes to it";
+        return notrotated;
     case heldlog::failed:
         said = log + ": not rotated: " + why;
         return notrotated;

@@ -18,8 +18,9 @@ inline constexpr char usage[] = "tessarklog.exe --rotate SIZE [--keep N] LOGFILE
 // False for anything else, and for a size beyond 64 bits.
 bool parsesize(const std::string &text, unsigned long long &size);
 
-// What stands at a name, as far as a rotation cares.
-enum namekind { nothing, plainfile, lockedfile, othername }; // locked: read-only
+// What stands at a name, as far as a rotation cares. locked: read-only; linked: another name
+// of a file, or a link itself (io::linked), which a rotation leaves alone.
+enum namekind { nothing, plainfile, lockedfile, linkedfile, othername };
 
 struct renaming {
     std::string from, to;

@@ -1,6 +1,6 @@
 // tessark.exe (or the form TESSARK_EXE names) as a whole: its command line and standard handles,
-// the log's framing, appending and waiting for its holder, what the log says about a
-// configuration, and a machine with more processes than one list holds.
+// the log's framing, appending, waiting for its holder and refusing a linked one, what the log says
+// about a configuration, and a machine with more processes than one list holds.
 #include "harness.h"
 
 #include <windows.h>
@@ -73,14 +73,17 @@ TEST(driver, runsareframedandappend) {
 }
 
 // A run waits for whoever holds the log, up to 10 s, and then logs after it: a reader that
-// shares reading only, or a run in its close pause. Held longer, it acts without a log.
+// shares reading only, or a run in its close pause. Held longer, it acts without a log, as it
+// does at once when the log is another name of a file (a hard link), which may be another's.
 TEST(driver, runwaitsforthelog) {
     struct holdcase {
-        unsigned holdms; // a reader's hold; 0: another run holds it
+        char by;         // 'r' a reader, 'x' another run, 'l' nobody: the log is a hard link
+        unsigned holdms; // the reader's hold
         bool logs;
     };
-    for (holdcase c : {holdcase{2000, true}, {0, true}, {12000, false}}) {
-        SCOPED_TRACE(c.holdms);
+    for (holdcase c :
+         {holdcase{'r', 2000, true}, {'x', 0, true}, {'r', 12000, false}, {'l', 0, false}}) {
+        SCOPED_TRACE(c.by + std::to_string(c.holdms));
         e2e::scratch dir;
         e2e::guard programs(dir);
         e2e::placefixture(dir.path, "onewin.exe");
@@ -88,11 +91,16 @@ TEST(driver, runwaitsforthelog) {
                        "start \"" + dir.slashed() + "/onewin.exe\", 0 stop 0,0,0");
         std::string last = "<stamp> *** normal shutdown";
         HANDLE held = INVALID_HANDLE_VALUE, first = nullptr;
-        if (c.holdms) {
+        if (c.by == 'r') {
             held = CreateFileA(dir.file("tessark.log").c_str(), GENERIC_READ | GENERIC_WRITE,
                                FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
             ASSERT_NE(held, INVALID_HANDLE_VALUE);
             last = "held";
+        } else if (c.by == 'l') {
+            e2e::writefile(dir.file("theirs.txt"), "theirs\n");
+            ASSERT_TRUE(CreateHardLinkA(dir.file("tessark.log").c_str(),
+                                        dir.file("theirs.txt").c_str(), nullptr));
+            last = "theirs";
         } else {
             ASSERT_TRUE(programs.start("nowin.exe").ready);
             e2e::writefile(dir.file("slow.cfg"), "justclose start \"" + dir.slashed() +
@@ -103,7 +111,7 @@ TEST(driver, runwaitsforthelog) {
         }
         HANDLE run = e2e::launch(dir.path, exe() + " t.cfg");
         ASSERT_NE(run, nullptr);
-        if (c.holdms) {
+        if (c.by == 'r') {
             // Done while still held only when it has given up on the log.
             EXPECT_EQ(WaitForSingleObject(run, c.holdms), c.logs ? WAIT_TIMEOUT : WAIT_OBJECT_0);
             DWORD put;

@@ -78,7 +78,8 @@ void logto(const std::string &name, bool truncate, const std::string &message) {
 
 // Appends or empties; before open, after a failed one (at once, for a directory) and after close
 // nothing is written or thrown. printf writes at most 1023 bytes of a message, '%' in it literal;
-// write any length.
+// write any length. A log that is another name of a file (a hard link) is neither written nor
+// emptied: that file may be another user's.
 TEST(log, opensandwrites) {
     e2e::scratch dir;
     std::string name = dir.file("tessark.log"), text;
@@ -92,6 +93,11 @@ TEST(log, opensandwrites) {
     auto t0 = std::chrono::steady_clock::now();
     EXPECT_NO_THROW(logto(dir.path, false, "into a directory\n"));
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5)); // no 10 s wait
+    e2e::writefile(dir.file("theirs"), "theirs\n");
+    std::filesystem::create_hard_link(dir.file("theirs"), dir.file("linked.log"));
+    for (bool truncate : {false, true})
+        logto(dir.file("linked.log"), truncate, "mine\n");
+    EXPECT_EQ(e2e::readfile(dir.file("theirs")), "theirs\n");
     for (size_t i = 0; i < 5000; ++i)
         text += "100%s %d\n"[i % 9];
     for (size_t n : {1023, 1024, 5000}) {

@@ -71,10 +71,10 @@ mkdir -p "$logs" && cd "$logs" || fail "no $logs"
 for cfg in juststart justclose; do
     w "$win\\tessarklogw.exe" --rotate 1 tessark.log
     w "$win\\tessarkw.exe" "$win\\examples\\$cfg.cfg"
-    [ $cfg = justclose ] || sleep 2 # for Notepad and Clock to open their windows
+    [ $cfg = justclose ] || sleep 2 # for About Windows to open (Wine lacks charmap.exe)
 done
-grep -q '^   starting c:/windows/system32/notepad.exe$' tessark.log.1 &&
-    grep -q '^   c:/windows/system32/notepad.exe exist, pid' tessark.log &&
+grep -q '^   starting c:/windows/system32/winver.exe$' tessark.log.1 &&
+    grep -q '^   c:/windows/system32/winver.exe exist, pid' tessark.log &&
     [ "$(cat tessark.log.1 tessark.log | grep -c 'normal shutdown$')" = 2 ] ||
     fail "the demo's logs: $(cat tessark.log.1 tessark.log)"
 "${run[@]}" "$win\\tessarklog.exe" tessark.log.1 tessark.log </dev/null 2>&1 |
@@ -88,8 +88,8 @@ done
 
 w schtasks /create /xml "$win\\tessark-task.xml" /tn Tessark || fail "schtasks /create"
 # Wine keeps only the settings of an imported task, not its triggers, principal or action.
-grep -cE '<(MultipleInstancesPolicy>IgnoreNew|\w+OnBatteries>false|ExecutionTimeLimit>PT10M)<' \
-    "$prefix/drive_c/windows/system32/tasks/Tessark" | grep -qx 4 || fail "the task lost settings"
+grep -cE '<(MultipleInstancesPolicy>IgnoreNew|\w+OnBatteries>false|ExecutionTimeLimit>PT10M|Priority>4)<' \
+    "$prefix/drive_c/windows/system32/tasks/Tessark" | grep -qx 5 || fail "the task lost settings"
 w schtasks /delete /tn Tessark /f || fail "schtasks /delete"
 
 msi /x "$package" || fail "uninstalling"

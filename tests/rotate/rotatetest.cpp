@@ -15,7 +15,7 @@ using namespace rotate;
 namespace {
 
 // Files by their name's end after "tessark.log" ("" the log itself, ".1" ...); "/" is a
-// directory.
+// directory, "@.x" another name (a hard link) of the file at ".x".
 using files = std::map<std::string, std::string>;
 
 std::string setup(const e2e::scratch &dir, const files &with) {
@@ -23,8 +23,12 @@ std::string setup(const e2e::scratch &dir, const files &with) {
     for (auto &[end, content] : with) {
         if (content == "/")
             std::filesystem::create_directory(log + end);
-        else
+        else if (content.rfind('@', 0) != 0)
             e2e::writefile(log + end, content);
+    }
+    for (auto &[end, content] : with) {
+        if (content.rfind('@', 0) == 0)
+            std::filesystem::create_hard_link(log + content.substr(1), log + end);
     }
     return log;
 }
@@ -101,7 +105,7 @@ TEST(rotate, plan) {
     }
 }
 
-// Real files: the result, and every file's name and content afterwards.
+// Real files: the result, and every file's name and content afterwards; and what it says.
 TEST(rotate, files) {
     struct {
         const char *name;
@@ -110,6 +114,7 @@ TEST(rotate, files) {
         int keep;
         rotateresult result;
         files after;
+        const char *says = "";
     } cases[] = {
         // clang-format off
         {"below", {{"", "abc"}}, 4, 5, belowsize, {{"", "abc"}}},
@@ -124,6 +129,12 @@ TEST(rotate, files) {
         {"directory", {{"", "L"}, {".1", "one"}, {".2", "/"}}, 1, 3, notrotated,
                       {{"", "L"}, {".1", "one"}, {".2", "/"}}},
         {"log is a directory", {{"", "/"}}, 0, 5, notrotated, {{"", "/"}}},
+        // A link may be another's file: left alone, and every other file with it.
+        {"log is a link", {{"", "@.x"}, {".x", "theirs"}}, 0, 5, notrotated,
+                          {{"", "theirs"}, {".x", "theirs"}}, ": not rotated: it is a link"},
+        {"a link", {{"", "L"}, {".1", "one"}, {".2", "@.x"}, {".x", "theirs"}}, 1, 3, notrotated,
+                   {{"", "L"}, {".1", "one"}, {".2", "theirs"}, {".x", "theirs"}},
+                   ".2 is in the way: it is a link"},
         // clang-format on
     };
     for (auto &c : cases) {
@@ -132,6 +143,7 @@ TEST(rotate, files) {
         std::string said, log = setup(dir, c.before);
         EXPECT_EQ(rotatelog(log, c.size, c.keep, said), c.result) << said;
         EXPECT_EQ(found(dir), c.after);
+        EXPECT_NE(said.find(c.says), std::string::npos) << said;
     }
 }
 

@@ -1,0 +1,12 @@
+#!/bin/bash
+# The task file as schtasks takes it on every Windows: ASCII only, an XML declaration that names
+# no encoding, and normal priority (4) in its Settings, which the programs it starts inherit.
+# usage: task.sh TASKFILE
+set -u
+task=$1
+fail() { echo "FAIL: $*" && exit 1; }
+[ "$(head -1 "$task")" = '<?xml version="1.0"?>' ] || fail "the declaration: $(head -1 "$task")"
+! LC_ALL=C grep -nP '[^\x00-\x7F]' "$task" || fail "bytes beyond ASCII"
+sed -n '/<Settings>/,/<\/Settings>/p' "$task" | grep -qx ' *<Priority>4</Priority>' ||
+    fail "no Priority 4 in the Settings"
+echo "$task: ASCII, no encoding declared, priority 4"
