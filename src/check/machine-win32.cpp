@@ -1,4 +1,5 @@
 #include "check/machine.h"
+#include "check/rights.h"
 #include "check/traps.h"
 #include "check/words.h"
 #include "config/configuration.h"

@@ -1,4 +1,5 @@
-#include "check/machine.h"
+#include "check/plan.h"
+#include "check/rights.h"
 #include "check/words.h"
 #include "config/configuration.h"
 #include "io/loglines.h"

@@ -2,7 +2,7 @@
 // of process/reach-win32.cpp: windows that refuse messages and windows that do not come to the
 // front.
 #include "process/reach.h"
-#include "check/machine.h"
+#include "check/rights.h"
 #include "config/configuration.h"
 #include "harness.h"
 #include "io/logfile.h"
