@@ -36,8 +36,8 @@ std::string counts(const history &h) {
     std::string text = std::to_string(h.unrecognisedlines) + " " + std::to_string(h.last.started);
     for (int r : h.runs)
         text += " " + std::to_string(r);
-    for (size_t i : h.shown) {
-        const program &p = h.programs[i];
+    for (const program *shown : h.programs.shown()) {
+        const program &p = *shown;
         text += "|" + p.command + std::to_string(p.starts) + "," + std::to_string(p.lost) + "," +
                 std::to_string(p.closes) + "," + std::to_string(p.terminations) + "," +
                 std::to_string(p.refused) + "," + std::to_string(p.unreached) + "," +
@@ -74,8 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     pieces.finish();
     require(counts(whole) == counts(pieces));
 
-    for (size_t i : whole.shown) {
-        const program &p = whole.programs[i];
+    for (const program *shown : whole.programs.shown()) {
+        const program &p = *shown;
         require(p.lost <= p.starts && p.terminations <= p.closes && p.command.size() <= 200);
         // A refused termination is none, and each close has at most one outcome of each kind.
         require(p.terminations >= 0 && p.terminations + p.refused <= p.closes &&

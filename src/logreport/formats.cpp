@@ -65,15 +65,16 @@ std::string textreport(const report &r) {
            "\nfailed restarts: " + num(h.restartfailures) +
            ", process lists not read: " + num(h.enumfailures) +
            "\nunrecognised lines: " + num(h.unrecognisedlines) + "\n";
-    if (h.shown.empty())
+    const std::vector<program *> &shown = h.programs.shown();
+    if (shown.empty())
         return out + "\nno program in the window\n";
     size_t width = 7;
-    for (size_t i : h.shown)
-        width = std::max(width, h.programs[i].command.size());
+    for (const program *p : shown)
+        width = std::max(width, p->command.size());
     out += "\n" + padded("command", width) +
            "  running  starts  lost  closes  terminations  refused  unreached  last seen running\n";
-    for (size_t i : h.shown) {
-        const program &p = h.programs[i];
+    for (const program *q : shown) {
+        const program &p = *q;
         char counts[120];
         std::snprintf(counts, sizeof counts, "  %-7s  %6d  %4d  %6d  %12d  %7d  %9d  ",
                       p.closedbylastrun ? "closed"
@@ -102,8 +103,9 @@ std::string jsonreport(const report &r) {
     out += ",\"restartfailures\":" + num(h.restartfailures) +
            ",\"enumfailures\":" + num(h.enumfailures) +
            ",\"unrecognised\":" + num(h.unrecognisedlines) + ",\"programs\":[";
-    for (size_t k = 0; k < h.shown.size(); ++k) {
-        const program &p = h.programs[h.shown[k]];
+    const std::vector<program *> &shown = h.programs.shown();
+    for (size_t k = 0; k < shown.size(); ++k) {
+        const program &p = *shown[k];
         out += std::string(k ? "," : "") + "{\"command\":" + jsontext(p.command) +
                ",\"running\":" + (p.running ? "true" : "false") +
                ",\"closedbylastrun\":" + (p.closedbylastrun ? "true" : "false") +
@@ -127,6 +129,12 @@ std::string nagiosreport(const report &r) {
             c = c == '|' ? '/' : c;
         return text;
     };
+    auto total = [&](int program::*count) {
+        int sum = 0;
+        for (const program *p : h.programs.shown())
+            sum += p->*count;
+        return sum;
+    };
     std::string summary;
     if (r.v.reasons.empty())
         summary =
@@ -137,11 +145,11 @@ std::string nagiosreport(const report &r) {
     std::string out =
         std::string("TESSARK ") + statusname(r.v.code) + " - " + plain(summary) +
         " | runs=" + num(h.runsinwindow()) + " errors=" + num(h.runs[errorsrun]) +
-        " cutoff=" + num(h.runs[cutoffrun]) + " starts=" + num(h.total(&program::starts)) +
-        " lost=" + num(h.total(&program::lost)) +
-        " terminations=" + num(h.total(&program::terminations)) +
-        " refused=" + num(h.total(&program::refused)) +
-        " unreached=" + num(h.total(&program::unreached)) +
+        " cutoff=" + num(h.runs[cutoffrun]) + " starts=" + num(total(&program::starts)) +
+        " lost=" + num(total(&program::lost)) +
+        " terminations=" + num(total(&program::terminations)) +
+        " refused=" + num(total(&program::refused)) +
+        " unreached=" + num(total(&program::unreached)) +
         " restartfailures=" + num(h.restartfailures) + " enumfailures=" + num(h.enumfailures) +
         " unrecognised=" + num(h.unrecognisedlines) + "\n";
     for (const std::string &reason : r.v.reasons)
@@ -173,7 +181,8 @@ std::string prometheusreport(const report &r) {
     out += "tessark_restart_failures " + num(h.restartfailures) + "\n";
     family("tessark_unrecognised_lines", "Lines of the logs that were not understood.");
     out += "tessark_unrecognised_lines " + num(h.unrecognisedlines) + "\n";
-    if (h.shown.empty())
+    const std::vector<program *> &shown = h.programs.shown();
+    if (shown.empty())
         return out;
     const struct {
         const char *name, *help;
@@ -194,14 +203,14 @@ std::string prometheusreport(const report &r) {
     family("tessark_program_running",
            "Whether the program runs after the last run: as the latest dump found it, 0 if the "
            "last run closed it.");
-    for (size_t i : h.shown)
-        out += "tessark_program_running{command=\"" + labeltext(h.programs[i].command) + "\"} " +
-               (h.programs[i].running ? "1" : "0") + "\n";
+    for (const program *p : shown)
+        out += "tessark_program_running{command=\"" + labeltext(p->command) + "\"} " +
+               (p->running ? "1" : "0") + "\n";
     for (const auto &m : perprogram) {
         family(m.name, m.help);
-        for (size_t i : h.shown)
-            out += std::string(m.name) + "{command=\"" + labeltext(h.programs[i].command) + "\"} " +
-                   num(h.programs[i].*m.count) + "\n";
+        for (const program *p : shown)
+            out += std::string(m.name) + "{command=\"" + labeltext(p->command) + "\"} " +
+                   num(p->*m.count) + "\n";
     }
     return out;
 }

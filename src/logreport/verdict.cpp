@@ -42,8 +42,8 @@ verdict judge(const history &h, const std::string &sincetext) {
         v.code = criticalstatus;
 
     std::vector<std::string> warnings;
-    for (size_t i : h.shown) {
-        const program &p = h.programs[i];
+    for (const program *shown : h.programs.shown()) {
+        const program &p = *shown;
         // Only its own recoveries: a set restarted for another program's sake is no fault
         // of this one.
         if (p.recoveries >= s.flapping)

@@ -57,8 +57,8 @@ std::string counts(const history &h) {
                   h.runs[errorsrun], h.runs[cutoffrun], h.runs[runningrun], h.unrecognisedlines,
                   h.restartfailures, h.enumfailures);
     std::string text = line;
-    for (size_t i : h.shown) {
-        const program &p = h.programs[i];
+    for (const program *shown : h.programs.shown()) {
+        const program &p = *shown;
         std::snprintf(line, sizeof line, " [%s %s %d %d %d %d %d %d %d]", p.command.c_str(),
                       p.closedbylastrun ? "c"
                       : p.running       ? "1"
