@@ -3,6 +3,7 @@
 // that are valid UTF-8 where they promise it. Run by ctest briefly; for a longer run:
 //   build/native/bin/logfuzz -max_total_time=1800 -dict=fuzz/log.dict WORKDIR fuzz/logcorpus
 #include "logreport/clocktext.h"
+#include "logreport/counters.h"
 #include "logreport/formats.h"
 #include "logreport/linereader.h"
 
@@ -36,13 +37,10 @@ std::string counts(const history &h) {
     std::string text = std::to_string(h.unrecognisedlines) + " " + std::to_string(h.last.started);
     for (int r : h.runs)
         text += " " + std::to_string(r);
-    for (const program *shown : h.programs.shown()) {
-        const program &p = *shown;
-        text += "|" + p.command + std::to_string(p.starts) + "," + std::to_string(p.lost) + "," +
-                std::to_string(p.closes) + "," + std::to_string(p.terminations) + "," +
-                std::to_string(p.refused) + "," + std::to_string(p.unreached) + "," +
-                std::to_string(p.recoveries) + (p.running ? "r" : "") +
-                (p.closedbylastrun ? "c" : "");
+    for (const program *p : h.programs.shown()) {
+        text += "|" + p->command + (p->running ? "r" : "") + (p->closedbylastrun ? "c" : "");
+        for (const counter &c : counters)
+            text += "," + std::to_string(p->*c.count);
     }
     return text;
 }

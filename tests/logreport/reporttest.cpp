@@ -2,6 +2,7 @@
 // a log written by dying runs and opened in editors holds. The logs are real files.
 #include "../e2e/files.h"
 #include "logreport/clocktext.h"
+#include "logreport/counters.h"
 #include "logreport/reading.h"
 #include "logreport/verdict.h"
 
@@ -50,22 +51,18 @@ std::string repeat(const std::string &text, int n) {
 
 // The counts as one line: runs normal/errors/cutoff/running, unrecognised lines, failed
 // restarts and process lists, then each program shown: running (c: closed by the last run),
-// starts, lost, closes, terminations, refused, unreached, recoveries.
+// then its counts in the report's order.
 std::string counts(const history &h) {
     char line[200];
     std::snprintf(line, sizeof line, "%d/%d/%d/%d u%lld r%d e%d", h.runs[normalrun],
                   h.runs[errorsrun], h.runs[cutoffrun], h.runs[runningrun], h.unrecognisedlines,
                   h.restartfailures, h.enumfailures);
     std::string text = line;
-    for (const program *shown : h.programs.shown()) {
-        const program &p = *shown;
-        std::snprintf(line, sizeof line, " [%s %s %d %d %d %d %d %d %d]", p.command.c_str(),
-                      p.closedbylastrun ? "c"
-                      : p.running       ? "1"
-                                        : "0",
-                      p.starts, p.lost, p.closes, p.terminations, p.refused, p.unreached,
-                      p.recoveries);
-        text += line;
+    for (const program *p : h.programs.shown()) {
+        text += " [" + p->command + (p->closedbylastrun ? " c" : p->running ? " 1" : " 0");
+        for (const counter &c : counters)
+            text += " " + std::to_string(p->*c.count);
+        text += "]";
     }
     return text;
 }
@@ -98,38 +95,38 @@ TEST(report, table) {
         {"still running", {run(600) + run(599, dumpa, nullptr)}, okstatus, "1/0/0/1 u0 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},
         {"no end line for ten minutes", {run(600, dumpa, nullptr)}, warningstatus, "0/0/1/0 u0 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]", "1 run was cut off", 0},
         {"flapping", {run(900, losta + starta) + run(600, losta + starta) + run(300, dumpa) + run(10, losta + starta)}, warningstatus,
-         "4/0/0/0 u0 r0 e0 [c:/t/a.exe 0 3 1 0 0 0 0 3]", "c:/t/a.exe was found not running and started again 3 times, and 1 of its starts did not last"},
+         "4/0/0/0 u0 r0 e0 [c:/t/a.exe 0 3 3 1 0 0 0 0]", "c:/t/a.exe was found not running and started again 3 times, and 1 of its starts did not last"},
         {"below flapping", {run(900, losta + starta) + run(600, losta + starta) + run(300, dumpa) + run(10, losta + starta)}, okstatus,
-         "4/0/0/0 u0 r0 e0 [c:/t/a.exe 0 3 1 0 0 0 0 3]", "", 300, 4},
+         "4/0/0/0 u0 r0 e0 [c:/t/a.exe 0 3 3 1 0 0 0 0]", "", 300, 4},
         {"starts before the window are not counted", {run(86500, losta + starta) + run(300, losta + starta) + run(10)}, okstatus,
-         "2/0/0/0 u0 r0 e0 [c:/t/a.exe 1 1 0 0 0 0 0 1]"},
+         "2/0/0/0 u0 r0 e0 [c:/t/a.exe 1 1 1 0 0 0 0 0]"},
         {"termination", {run(10, dumpa + "...closing all existing applications\n   trying to close c:/t/a.exe\n...failed to close process, trying to terminate\n")}, warningstatus,
-         "1/0/0/0 u0 r0 e0 [c:/t/a.exe c 0 0 1 1 0 0 0]", "c:/t/a.exe outlived its close and was terminated once"},
+         "1/0/0/0 u0 r0 e0 [c:/t/a.exe c 0 0 0 1 1 0 0]", "c:/t/a.exe outlived its close and was terminated once"},
         {"one termination per close", {run(10, dumpa + "...closing all\n   trying to close c:/t/a.exe\n...failed to close process, trying to terminate\n...failed to close process, trying to terminate\n")}, warningstatus,
-         "1/0/0/0 u1 r0 e0 [c:/t/a.exe c 0 0 1 1 0 0 0]", "terminated once"},
+         "1/0/0/0 u1 r0 e0 [c:/t/a.exe c 0 0 0 1 1 0 0]", "terminated once"},
         {"refused and unreached", {run(10, dumpab + "...closing all\n   trying to close c:/t/a.exe\n   failed to terminate c:/t/a.exe\n   trying to close c:/t/b.exe\n   failed to reach c:/t/b.exe\n")}, warningstatus,
-         "1/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 1 0 1 0 0] [c:/t/b.exe 1 0 0 1 0 0 1 0]", "c:/t/a.exe refused its termination once and still runs: run the task with the program's rights"},
+         "1/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 0 1 0 1 0] [c:/t/b.exe 1 0 0 0 1 0 0 1]", "c:/t/a.exe refused its termination once and still runs: run the task with the program's rights"},
         {"unreached, and its termination refused", {run(10, dumpa + closea + "   failed to reach c:/t/a.exe\n...failed to close process, trying to terminate\n   failed to terminate c:/t/a.exe\n")}, warningstatus,
-         "1/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 1 0 1 1 0]", "refused its termination once"},
+         "1/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 0 1 0 1 1]", "refused its termination once"},
         {"unreached, then terminated", {run(10, dumpa + closea + "   failed to reach c:/t/a.exe\n...failed to close process, trying to terminate\n")}, warningstatus,
-         "1/0/0/0 u0 r0 e0 [c:/t/a.exe c 0 0 1 1 0 1 0]", "terminated once"},
+         "1/0/0/0 u0 r0 e0 [c:/t/a.exe c 0 0 0 1 1 0 1]", "terminated once"},
         {"failures that follow no close of theirs", {run(10, dumpa + "   failed to terminate c:/t/a.exe\n" + closea + "   failed to reach c:/t/a.exe\n   failed to reach c:/t/a.exe\n   failed to terminate c:/t/b.exe\n...failed to close process, trying to terminate\n   failed to reach c:/t/a.exe\n")}, warningstatus,
-         "1/0/0/0 u4 r0 e0 [c:/t/a.exe c 0 0 1 1 0 1 0]", "terminated once"},
+         "1/0/0/0 u4 r0 e0 [c:/t/a.exe c 0 0 0 1 1 0 1]", "terminated once"},
         {"closed by the last run", {run(20, dumpa + closea) + run(10, dumpab + "...closing all\n   trying to close c:/t/b.exe\n")}, okstatus,
-         "2/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 1 0 0 0 0] [c:/t/b.exe c 0 0 1 0 0 0 0]"},
+         "2/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 0 1 0 0 0] [c:/t/b.exe c 0 0 0 1 0 0 0]"},
         {"closed, then a run that did not look", {run(20, dumpa + closea) + at(10, "*** started") + "...wrong index in stop section\n" + at(10, "*** stop due to errors")}, criticalstatus,
-         "1/1/0/0 u0 r0 e0 [c:/t/a.exe c 0 0 1 0 0 0 0]", "\"...wrong index in stop section\""},
+         "1/1/0/0 u0 r0 e0 [c:/t/a.exe c 0 0 0 1 0 0 0]", "\"...wrong index in stop section\""},
         {"restart: only the program that dies flaps", {run(900, restartb) + run(600, restartb) + run(300, restartb)}, warningstatus,
-         "3/0/0/0 u0 r0 e0 [c:/t/a.exe 1 3 0 3 0 0 0 0] [c:/t/b.exe 0 3 2 0 0 0 0 3]", "c:/t/b.exe was found not running and started again 3 times, and 2 of its starts"},
+         "3/0/0/0 u0 r0 e0 [c:/t/a.exe 1 3 0 0 3 0 0 0] [c:/t/b.exe 0 3 3 2 0 0 0 0]", "c:/t/b.exe was found not running and started again 3 times, and 2 of its starts"},
         {"a termination needs its close line", {run(10, dumpa + "...failed to close process, trying to terminate\n")}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},
         {"failed restart", {run(10, dumpa + "...not all processes exist, restarting\n   trying to close c:/t/a.exe\n...failed shutdown processes, failed to restart\n")}, warningstatus,
-         "1/0/0/0 u0 r1 e0 [c:/t/a.exe 1 0 0 1 0 0 0 0]", "1 restart failed"},
+         "1/0/0/0 u0 r1 e0 [c:/t/a.exe 1 0 0 0 1 0 0 0]", "1 restart failed"},
         {"process list not read again", {run(10, dumpa + "...not all processes exist, restarting\n...failed to enumerate processes\n")}, warningstatus,
          "1/0/0/0 u0 r0 e1 [c:/t/a.exe 1 0 0 0 0 0 0 0]", "1 time the list of processes could not be read"},
         {"process list not read at all", {run(300) + at(10, "*** started") + "...loaded [1,1] records from config, mode 10\n...failed to enumerate all processes\n" + at(10, "*** stop due to errors")}, criticalstatus,
          "1/1/0/0 u0 r0 e1 [c:/t/a.exe 1 0 0 0 0 0 0 0]", "\"...failed to enumerate all processes\""},
         {"two logs, oldest first, one history", {run(600) + run(300, dumpa, nullptr), at(300, "*** normal shutdown") + run(10, losta + starta)}, okstatus,
-         "3/0/0/0 u0 r0 e0 [c:/t/a.exe 0 1 0 0 0 0 0 1]"},
+         "3/0/0/0 u0 r0 e0 [c:/t/a.exe 0 1 1 0 0 0 0 0]"},
         {"a torn last line, in each log", {run(300, dumpa, nullptr) + "   starting c:/t/b.e", at(300, "*** normal shutdown") + run(10) + "10.12.2026 1"}, okstatus, "2/0/0/0 u2 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},
         // A run that dies mid-line leaves no line feed: the next run's start follows the torn text.
         {"a start after torn text", {run(300, dumpa, nullptr) + "   starting c:/t/b.e" + run(10)}, warningstatus, "1/0/1/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]", "1 run was cut off"},
@@ -153,9 +150,9 @@ TEST(report, table) {
         {"lines outside a run", {"   starting c:/t/a.exe\n" + at(20, "*** normal shutdown") + run(10) + "...found 1 processes\n"}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},
         {"an unknown stamped line", {run(10) + at(5, "*** restarted")}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},
         {"every line of a restart", {run(10, losta + "...not all processes exist, restarting\n...starting all\n   starting c:/t/a.exe\n") + run(5, dumpa + "...no need to restart, all runs fine\n")}, okstatus,
-         "2/0/0/0 u0 r0 e0 [c:/t/a.exe 1 1 0 0 0 0 0 1]"},
+         "2/0/0/0 u0 r0 e0 [c:/t/a.exe 1 1 1 0 0 0 0 0]"},
         {"every line of invert", {run(20, dumpa + "...closing all\n   trying to close c:/t/a.exe\n") + run(15, losta + "...starting them all\n   starting c:/t/a.exe\n") + run(10, dumpa + "...failed to invert, not all processes exist, shutdown them\n")}, okstatus,
-         "3/0/0/0 u0 r0 e0 [c:/t/a.exe 1 1 0 1 0 0 0 1]"},
+         "3/0/0/0 u0 r0 e0 [c:/t/a.exe 1 1 1 0 1 0 0 0]"},
         {"sections of different sizes", {run(20) + at(10, "*** started") + "...size of sections in cfg file is different\n" + at(10, "*** stop due to errors")}, criticalstatus,
          "1/1/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]", "\"...size of sections in cfg file is different\""},
         {"before the window only stamps are read", {run(86500, losta + starta) + "garbage\n" + run(300, dumpa) + run(200, losta + "garbage\n")}, okstatus,
