@@ -78,6 +78,7 @@ TEST(report, table) {
         const char *says = ""; // part of the first reason
         long long every = 300;
         int flapping = 3;
+        long long window = 86400;
     } cases[] = {
         // clang-format off
         {"healthy", {run(600) + run(300) + run(10)}, okstatus, "3/0/0/0 u0 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},
@@ -140,7 +141,8 @@ TEST(report, table) {
         {"a line of megabytes at the end", {run(10) + huge}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},
         {"invalid stamps start no run", {run(20) + "31.04.2026 11:00:00 *** started\n29.02.2026 11:00:00 *** started\n07.12.2026 24:00:00 *** started\n07.13.2026 11:00:00 *** started\n7.12.2026 11:00:00 *** started\n07.12.2026 11:00:000 *** started\n07.12.02026 11:00:00 *** started\n" + run(10)}, okstatus,
          "2/0/0/0 u7 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0]"},
-        {"a leap day is a day", {"29.02.2028 11:00:00 *** started\n"}, okstatus, "0/0/0/1 u0 r0 e0", "", 0},
+        {"leap days", {"29.02.2000 11:00:00 *** started\n29.02.2024 11:00:00 *** started\n29.02.2100 11:00:00 *** started\n29.02.2028 11:00:00 *** started\n"}, warningstatus,
+         "0/0/2/1 u1 r0 e0", "2 runs were cut off", 0, 3, 40 * 365 * 86400LL},
         {"numbers that do not fit", {run(10, "process dump:\n   c:/t/a.exe exist, pid 4294967296 found 1 hwnds\n   c:/t/b.exe exist, pid 4294967295 found 99999999999 hwnds\n") + "...found 4294967296 processes\n"}, okstatus,
          "1/0/0/0 u3 r0 e0"},
         {"commands that look like dump lines", {run(10, "process dump:\n   c:/my exist, pid 1 found 1 hwnds x.exe not exist\n   c:/b.exe  not exist exist, pid 7 failed to get hwnd\n   starting c:/c.exe not exist\n...starting all not existed\n   starting c:/c.exe not exist\n")}, okstatus,
@@ -172,6 +174,7 @@ TEST(report, table) {
         s.now = now;
         s.every = c.every;
         s.flapping = c.flapping;
+        s.window = c.window;
         history h(s);
         ASSERT_EQ(readlogs(paths, h), "");
         verdict v = judge(h, "24h");
