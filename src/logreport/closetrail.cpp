@@ -8,6 +8,11 @@ void closetrail::closing(program &p) {
     toldunreached = false;
 }
 
+void closetrail::hanging(program &p) {
+    latest = &p;
+    at = hung;
+}
+
 program *closetrail::terminating() {
     program *p = at == closed ? latest : nullptr;
     at = p ? terminated : none;

@@ -9,13 +9,15 @@ namespace logreport {
 // The latest close of a run, while a line about its outcome may follow: which program a
 // "failed to reach" or "failed to terminate" line belongs to. Such a line fits only the close
 // of the same program: "failed to reach" before any termination was tried, once; "failed to
-// terminate" right after the termination, or after a close that terminates at once.
+// terminate" right after the termination, or after a close that terminates at once, or after
+// "not responding", which is a termination without a close.
 class closetrail {
 public:
     // How far the latest close got.
-    enum step { none, closed, terminated };
+    enum step { none, closed, terminated, hung };
 
     void closing(program &p);
+    void hanging(program &p);
     // The program whose termination a "trying to terminate" line tells, or null: one close, at
     // most one termination.
     program *terminating();

@@ -38,6 +38,8 @@ inline constexpr counter counters[] = {
      "Times the program refused its termination."},
     {&program::unreached, "unreached", "unreached", "unreached", "tessark_program_unreached",
      "Closes that did not reach the program."},
+    {&program::hangs, "hangs", "hangs", "hangs", "tessark_program_hangs",
+     "Times a run found the program not responding."},
 };
 
 } // namespace logreport

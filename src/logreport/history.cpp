@@ -128,6 +128,15 @@ void history::line(std::string_view text, bool whole) {
         trail.closing(p);
         break;
     }
+    case linekind::notresponding: {
+        // Ended after the dump found it running: missing now, so that starting it again is a
+        // recovery, and a program that keeps hanging flaps.
+        program &p = programs.named(l.command, inwindow);
+        p.hangs += inwindow;
+        p.missingin = p.closedin = runnumber;
+        trail.hanging(p);
+        break;
+    }
     case linekind::terminating:
         if (program *p = trail.terminating()) {
             p->terminations += inwindow;
@@ -151,6 +160,8 @@ void history::line(std::string_view text, bool whole) {
             // A termination refused is no termination.
             p->terminations -= was == closetrail::terminated && inwindow;
             p->closedin = -1; // it still runs
+            if (was == closetrail::hung)
+                p->missingin = -1; // the hang did not make it missing
         } else {
             unplaced();
         }

@@ -19,7 +19,8 @@ struct program {
     long long lastseen = -1;      // the start of the latest run in the window that found it running
     // closes are the attempts; a refused termination is not one of the terminations.
     int starts = 0, lost = 0, closes = 0, terminations = 0, refused = 0, unreached = 0;
-    int recoveries = 0; // starts in a run whose dump found it not running
+    int recoveries = 0; // starts in a run whose dump found it not running, or that ended it hung
+    int hangs = 0;      // times a run found it not responding
     int pending = 0;    // starts in the window that no later dump has judged yet
     bool inwindow = false;
     // The run (by number) that last found it missing, and whose close of it still stands.
