@@ -75,8 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     for (const program *shown : whole.programs.shown()) {
         const program &p = *shown;
         require(p.lost <= p.starts && p.terminations <= p.closes && p.command.size() <= 200);
-        // A refused termination is none, and each close has at most one outcome of each kind.
-        require(p.terminations >= 0 && p.terminations + p.refused <= p.closes &&
+        // A refused termination is none, and each close or hang has at most one outcome of each
+        // kind.
+        require(p.terminations >= 0 && p.terminations + p.refused <= p.closes + p.hangs &&
                 p.unreached <= p.closes && p.recoveries <= p.starts);
         require(!(p.running && p.closedbylastrun));
     }
