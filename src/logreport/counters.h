@@ -14,6 +14,9 @@ struct counter {
     // Prometheus: written after the other counts, where the first reports put it, so that a
     // report compared with an older one differs only in its numbers.
     bool metriclast = false;
+    // Shown only once a program in the window has one: the report of a set that never earns
+    // the count stays as it was before the count existed.
+    bool whenseen = false;
 };
 
 inline constexpr counter counters[] = {
@@ -38,8 +41,9 @@ inline constexpr counter counters[] = {
      "Times the program refused its termination."},
     {&program::unreached, "unreached", "unreached", "unreached", "tessark_program_unreached",
      "Closes that did not reach the program."},
+    // Only a configuration with hungtimeout earns hangs.
     {&program::hangs, "hangs", "hangs", "hangs", "tessark_program_hangs",
-     "Times a run found the program not responding."},
+     "Times a run found the program not responding.", false, true},
 };
 
 } // namespace logreport

@@ -52,6 +52,16 @@ std::string labeltext(const std::string &text) {
     return out;
 }
 
+// Whether the report shows c for the programs in the window.
+bool shows(const counter &c, const history &h) {
+    if (!c.whenseen)
+        return true;
+    for (const program *p : h.programs.shown())
+        if (p->*c.count)
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::string textreport(const report &r) {
@@ -76,7 +86,7 @@ std::string textreport(const report &r) {
         width = std::max(width, p->command.size());
     out += "\n" + padded("command", width) + "  running";
     for (const counter &c : counters)
-        if (c.column)
+        if (c.column && shows(c, h))
             out += std::string("  ") + c.column;
     out += "  last seen running\n";
     for (const program *p : shown) {
@@ -86,7 +96,7 @@ std::string textreport(const report &r) {
                                          : "no",
                       7);
         for (const counter &c : counters) {
-            if (!c.column)
+            if (!c.column || !shows(c, h))
                 continue;
             char cell[24];
             std::snprintf(cell, sizeof cell, "  %*d", (int)std::strlen(c.column), p->*c.count);
@@ -120,7 +130,8 @@ std::string jsonreport(const report &r) {
                ",\"running\":" + (p.running ? "true" : "false") +
                ",\"closedbylastrun\":" + (p.closedbylastrun ? "true" : "false");
         for (const counter &c : counters)
-            out += std::string(",\"") + c.key + "\":" + num(p.*c.count);
+            if (shows(c, h))
+                out += std::string(",\"") + c.key + "\":" + num(p.*c.count);
         out += ",\"lastseen\":" +
                (p.lastseen < 0 ? std::string("null") : "\"" + isotime(p.lastseen) + "\"") + "}";
     }
@@ -149,7 +160,7 @@ std::string nagiosreport(const report &r) {
                       " | runs=" + num(h.runsinwindow()) + " errors=" + num(h.runs[errorsrun]) +
                       " cutoff=" + num(h.runs[cutoffrun]);
     for (const counter &c : counters) {
-        if (!c.perfdata)
+        if (!c.perfdata || !shows(c, h))
             continue;
         int total = 0;
         for (const program *p : h.programs.shown())
@@ -198,7 +209,7 @@ std::string prometheusreport(const report &r) {
                (p->running ? "1" : "0") + "\n";
     for (bool last : {false, true})
         for (const counter &c : counters) {
-            if (!c.metric || c.metriclast != last)
+            if (!c.metric || c.metriclast != last || !shows(c, h))
                 continue;
             family(c.metric, c.help);
             for (const program *p : shown)
