@@ -4,6 +4,14 @@
 
 namespace config {
 
+size_t wrongindex(size_t from) {
+    // Taken as unsigned, so that no index below zero could pass.
+    while (from < configuration.stops.size() &&
+           (unsigned)configuration.stops[from].index < configuration.starts.size())
+        ++from;
+    return from;
+}
+
 bool checkconfiguration() {
     size_t count = configuration.starts.size();
     if (configuration.stops.size() != count) {

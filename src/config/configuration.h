@@ -44,14 +44,7 @@ bool loadconfiguration(io::stream &source);
 // Checks that the stop section fits the start section; logs the reason when not.
 bool checkconfiguration();
 // The first stop entry from position from on whose index names no start entry; the number of
-// stop entries when there is none. Inline, like the other small pieces tessark.exe shares
-// with the checker: each function of its own made tessark.exe grow.
-inline size_t wrongindex(size_t from) {
-    // Taken as unsigned, so that no index below zero could pass.
-    while (from < configuration.stops.size() &&
-           (unsigned)configuration.stops[from].index < configuration.starts.size())
-        ++from;
-    return from;
-}
+// stop entries when there is none.
+size_t wrongindex(size_t from);
 
 } // namespace config
