@@ -176,10 +176,8 @@ template <class listener> bool fail(const aux::lexer &lex, listener &tell) {
 
 } // namespace grammar
 
-// loadconfiguration, telling tell. Forced inline into tessark.exe's two entry points, which
-// otherwise would each call one more function: tessark.exe keeps the size it had.
-template <class listener>
-[[gnu::always_inline]] inline bool loadconfiguration(io::stream &source, listener &tell) {
+// loadconfiguration, telling tell.
+template <class listener> bool loadconfiguration(io::stream &source, listener &tell) {
     aux::lexer lex;
     try {
         grammar::load(lex, source, tell);
@@ -189,8 +187,7 @@ template <class listener>
     }
 }
 
-template <class listener>
-[[gnu::always_inline]] inline bool loadconfiguration(const char *path, listener &tell) {
+template <class listener> bool loadconfiguration(const char *path, listener &tell) {
     aux::lexer lex;
     try {
         io::filestream file(path);
