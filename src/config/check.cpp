@@ -1,3 +1,4 @@
+#include "config/check.h"
 #include "config/configuration.h"
 #include "io/logfile.h"
 #include "io/loglines.h"

@@ -1,4 +1,5 @@
 #include "config/loader.h"
+#include "config/check.h"
 #include "config/configuration.h"
 #include "config/grammar.h"
 #include "io/logfile.h"
