@@ -1,4 +1,5 @@
 #include "check/analysis.h"
+#include "config/check.h"
 #include "config/command.h"
 #include "config/configuration.h"
 #include "config/grammar.h"
