@@ -4,7 +4,9 @@
 //   cmake --preset bench && cmake --build --preset bench && build/bench/bin/checkbench
 #include "check/analysis.h"
 #include "check/reading.h"
+#include "config/check.h"
 #include "config/configuration.h"
+#include "config/loader.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,9 @@
 // Load speed of generated configurations of growing size; the cost per entry should stay flat.
 // Optimised, unsanitized build and run:
 //   cmake --preset bench && cmake --build --preset bench && build/bench/bin/loadbench
+#include "config/check.h"
 #include "config/configuration.h"
+#include "config/loader.h"
 
 #include <chrono>
 #include <cstdio>

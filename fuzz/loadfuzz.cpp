@@ -5,6 +5,7 @@
 //       WORKDIR fuzz/corpus
 #include "check/analysis.h"
 #include "check/reading.h"
+#include "config/check.h"
 #include "config/configuration.h"
 #include "config/loader.h"
 #include "io/memorystream.h"

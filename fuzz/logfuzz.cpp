@@ -3,6 +3,7 @@
 // that are valid UTF-8 where they promise it. Run by ctest briefly; for a longer run:
 //   build/native/bin/logfuzz -max_total_time=1800 -dict=fuzz/log.dict WORKDIR fuzz/logcorpus
 #include "logreport/clocktext.h"
+#include "logreport/counters.h"
 #include "logreport/formats.h"
 #include "logreport/linereader.h"
 
@@ -36,13 +37,10 @@ std::string counts(const history &h) {
     std::string text = std::to_string(h.unrecognisedlines) + " " + std::to_string(h.last.started);
     for (int r : h.runs)
         text += " " + std::to_string(r);
-    for (size_t i : h.shown) {
-        const program &p = h.programs[i];
-        text += "|" + p.command + std::to_string(p.starts) + "," + std::to_string(p.lost) + "," +
-                std::to_string(p.closes) + "," + std::to_string(p.terminations) + "," +
-                std::to_string(p.refused) + "," + std::to_string(p.unreached) + "," +
-                std::to_string(p.recoveries) + (p.running ? "r" : "") +
-                (p.closedbylastrun ? "c" : "");
+    for (const program *p : h.programs.shown()) {
+        text += "|" + p->command + (p->running ? "r" : "") + (p->closedbylastrun ? "c" : "");
+        for (const counter &c : counters)
+            text += "," + std::to_string(p->*c.count);
     }
     return text;
 }
@@ -74,11 +72,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     pieces.finish();
     require(counts(whole) == counts(pieces));
 
-    for (size_t i : whole.shown) {
-        const program &p = whole.programs[i];
+    for (const program *shown : whole.programs.shown()) {
+        const program &p = *shown;
         require(p.lost <= p.starts && p.terminations <= p.closes && p.command.size() <= 200);
-        // A refused termination is none, and each close has at most one outcome of each kind.
-        require(p.terminations >= 0 && p.terminations + p.refused <= p.closes &&
+        // A refused termination is none, and each close or hang has at most one outcome of each
+        // kind.
+        require(p.terminations >= 0 && p.terminations + p.refused <= p.closes + p.hangs &&
                 p.unreached <= p.closes && p.recoveries <= p.starts);
         require(!(p.running && p.closedbylastrun));
     }

@@ -2,6 +2,7 @@
 #include "check/errors.h"
 #include "check/traps.h"
 #include "check/unreadable.h"
+#include "config/check.h"
 #include "config/command.h"
 #include "config/configuration.h"
 #include "config/grammar.h"

@@ -1,5 +1,6 @@
 #include "check/errors.h"
 #include "check/words.h"
+#include "config/check.h"
 #include "config/configuration.h"
 #include "config/loader.h"
 

@@ -11,16 +11,8 @@ namespace config {
 // the first character. The directory the program is started in.
 void commandparts(const std::string &command, std::string &name, std::string &directory);
 
-inline std::string namecomponent(const std::string &command) {
-    std::string name, directory;
-    commandparts(command, name, directory);
-    return name;
-}
-
-inline std::string startdirectory(const std::string &command) {
-    std::string name, directory;
-    commandparts(command, name, directory);
-    return directory;
-}
+// Each of the two alone.
+std::string namecomponent(const std::string &command);
+std::string startdirectory(const std::string &command);
 
 } // namespace config

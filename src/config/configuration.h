@@ -3,10 +3,6 @@
 #include <string>
 #include <vector>
 
-namespace io {
-class stream;
-}
-
 namespace config {
 
 // The run modes carry the token codes of their keywords.
@@ -35,23 +31,8 @@ struct settings {
     int restartdelay = 0; // ms
 };
 
+// The one configuration of the process, filled by the loader (config/loader.h). Defined in
+// driver/globals.cpp, before the log.
 extern settings configuration;
-
-// Reads the file into configuration; on failure logs the line and returns false.
-bool loadconfiguration(const char *path);
-// The same from any source of bytes; the source is not closed.
-bool loadconfiguration(io::stream &source);
-// Checks that the stop section fits the start section; logs the reason when not.
-bool checkconfiguration();
-// The first stop entry from position from on whose index names no start entry; the number of
-// stop entries when there is none. Inline, like the other small pieces tessark.exe shares
-// with the checker: each function of its own made tessark.exe grow.
-inline size_t wrongindex(size_t from) {
-    // Taken as unsigned, so that no index below zero could pass.
-    while (from < configuration.stops.size() &&
-           (unsigned)configuration.stops[from].index < configuration.starts.size())
-        ++from;
-    return from;
-}
 
 } // namespace config

@@ -16,6 +16,9 @@
 
 namespace config {
 
+// A syntax error of the file, thrown by the grammar to the loader's one catch site.
+enum loadexception { syntaxerror };
+
 namespace grammar {
 
 // The leading digits, counting up to INT_MAX at most: a longer number must not wrap into a
@@ -43,8 +46,9 @@ public:
             for (;;)
                 parseitem(lex.nexttoken());
         } catch (aux::auxexception e) {
+            // lexerror: a token that filled the buffer, or the push-back stack full.
             if (e != aux::endofinput)
-                syntaxerror(lex.full() ? expectation::toolong : expectation::unreadable, 0);
+                reject(lex.full() ? expectation::toolong : expectation::unreadable, 0);
             if (open || lex.instring())
                 note(loadmark::cutoff, open ? itemcode : (int)stringtoken, open);
         }
@@ -84,14 +88,14 @@ private:
             else if (current == stops)
                 parsestopline(t);
             else
-                syntaxerror(expectation::wantkeyword, t);
+                reject(expectation::wantkeyword, t);
         }
         open = false;
     }
 
     void parsestartline(int t) {
         if (t != stringtoken)
-            syntaxerror(expectation::wantcommand, t);
+            reject(expectation::wantcommand, t);
         startentry entry;
         entry.command = lex.text();
         expect(commatoken, expectation::wantcommaaftercommand);
@@ -102,7 +106,7 @@ private:
 
     void parsestopline(int t) {
         if (t != numbertoken)
-            syntaxerror(expectation::wantindex, t);
+            reject(expectation::wantindex, t);
         stopentry entry;
         entry.index = number();
         expect(commatoken, expectation::wantcommaafterindex);
@@ -134,7 +138,7 @@ private:
     void expect(int code, expectation wanted) {
         int t = lex.nexttoken();
         if (t != code)
-            syntaxerror(wanted, t);
+            reject(wanted, t);
     }
 
     // Marks the item begun last, or the token just read.
@@ -142,13 +146,12 @@ private:
         tell.mark({what, item ? itemline : lex.line, item ? itemcolumn : lex.column, value});
     }
 
-    // A syntax error travels as a plain 0, like every other failure, to the loader's
-    // catch-all; only the checker is told what was wanted.
-    [[noreturn]] void syntaxerror(expectation wanted, int found) {
-        // A token that overran the buffer, or was cut by a failed read, has no end.
+    // A syntax error: the checker is told what was wanted, the loader only that the load failed.
+    [[noreturn]] void reject(expectation wanted, int found) {
+        // A token that overran the buffer has no end.
         tell.failed(
             {wanted, lex.line, lex.column, found, lex.instring(), found == 0 ? "" : lex.text()});
-        throw 0;
+        throw syntaxerror;
     }
 
     aux::lexer &lex;
@@ -168,18 +171,18 @@ template <class listener> void load(aux::lexer &lex, io::stream &source, listene
 }
 
 template <class listener> bool fail(const aux::lexer &lex, listener &tell) {
-    // A failure the parser did not tell of: the file could not be opened or read.
-    tell.failed({expectation::unreadable, lex.line, 1, 0, false, ""});
+    // A listener keeps the failure told first: a syntax error the parser told stands, and any
+    // other failure (the file could not be opened or read, memory ran out) is told here, where
+    // the lexer stood (line 1, column 1 before it began).
+    tell.failed({expectation::unreadable, lex.line, lex.column, 0, lex.instring(), ""});
     applog.printf(syntaxerrorline, lex.line);
     return false;
 }
 
 } // namespace grammar
 
-// loadconfiguration, telling tell. Forced inline into tessark.exe's two entry points, which
-// otherwise would each call one more function: tessark.exe keeps the size it had.
-template <class listener>
-[[gnu::always_inline]] inline bool loadconfiguration(io::stream &source, listener &tell) {
+// loadconfiguration, telling tell.
+template <class listener> bool loadconfiguration(io::stream &source, listener &tell) {
     aux::lexer lex;
     try {
         grammar::load(lex, source, tell);
@@ -189,8 +192,7 @@ template <class listener>
     }
 }
 
-template <class listener>
-[[gnu::always_inline]] inline bool loadconfiguration(const char *path, listener &tell) {
+template <class listener> bool loadconfiguration(const char *path, listener &tell) {
     aux::lexer lex;
     try {
         io::filestream file(path);

@@ -44,6 +44,13 @@ void configurelexer(aux::lexer &lex, io::bufreader &reader) {
     lex.symbolwindow = 2;
 }
 
+const char *keyword(int code) {
+    for (const vocable &v : vocabulary)
+        if ((int)v.value == code && code != commatoken)
+            return v.text;
+    return nullptr;
+}
+
 bool loadconfiguration(io::stream &source) {
     silent tell;
     return loadconfiguration(source, tell);

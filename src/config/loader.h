@@ -1,6 +1,6 @@
 #pragma once
 
-// The loader's inner parts, open to its tests and the fuzzer.
+// The configuration's loader. The grammar that it and the checker share is in config/grammar.h.
 
 namespace io {
 class bufreader;
@@ -12,6 +12,13 @@ class lexer;
 }
 
 namespace config {
+
+// Reads the file into configuration; on failure logs the line and returns false.
+bool loadconfiguration(const char *path);
+// The same from any source of bytes; the source is not closed.
+bool loadconfiguration(io::stream &source);
+
+// Its inner parts, open to its tests, the fuzzer and the checker.
 
 // Token codes of the configuration vocabulary.
 enum configtoken {

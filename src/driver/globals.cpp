@@ -1,5 +1,4 @@
-#include "config/configuration.h"
-#include "io/logfile.h"
+#include "driver/globals.h"
 
 // Defined together so that their order is fixed: the log is built after the configuration
 // and so destroyed before it, closing the file once everything has been written.

@@ -1,4 +1,6 @@
+#include "config/check.h"
 #include "config/configuration.h"
+#include "config/loader.h"
 #include "driver/version.h"
 #include "io/logfile.h"
 #include "io/loglines.h"

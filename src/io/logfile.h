@@ -36,6 +36,7 @@ private:
 
 } // namespace io
 
+// The one log of the process. Defined in driver/globals.cpp, after the configuration.
 extern io::logfile applog;
 
 // One line of applog stamped with the UTC date and time.

@@ -35,6 +35,8 @@ inline constexpr char terminatingline[] = "...failed to close process, trying to
 // keystroke could not reach its window. Without them a failure would read as done.
 inline constexpr char terminatefailedline[] = "   failed to terminate %s\n";
 inline constexpr char unreachedline[] = "   failed to reach %s\n";
+// A program still hung after the watch, terminated before the mode acts (or terminatefailedline).
+inline constexpr char notrespondingline[] = "   not responding %s\n";
 inline constexpr char startingline[] = "   starting %s\n";
 inline constexpr char enumfailedline[] = "...failed to enumerate processes\n";
 inline constexpr char startingallline[] = "...starting all\n";

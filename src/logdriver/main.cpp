@@ -1,6 +1,6 @@
 // tessarklog.exe: what the runs in tessark.log did, and whether the set is healthy, for a
 // person at the console or for the monitoring a fleet already runs. It only reads the logs.
-#include "logdriver/usage.h"
+#include "logdriver/main.h"
 #include "logreport/formats.h"
 #include "logreport/options.h"
 #include "logreport/output.h"

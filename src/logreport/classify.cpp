@@ -88,12 +88,15 @@ lineinfo classify(std::string_view line, bool indump) {
     }
     matched m;
     if (line.substr(0, 3) == "   ") {
+        // clang-format off
         static const known lines[] = {
             {startingline, linekind::starting},
             {closingline, linekind::closing},
             {terminatefailedline, linekind::refused},
             {unreachedline, linekind::unreached},
+            {notrespondingline, linekind::notresponding},
         };
+        // clang-format on
         // The fourth letter rules out most texts before a match is tried.
         for (const known &l : lines)
             if (line.size() > 3 && line[3] == l.text[3] && l.format.match(line, m)) {

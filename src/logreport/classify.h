@@ -21,8 +21,9 @@ enum class linekind {
     branchstart, // the first line of a run mode's branch
     closing,
     terminating,
-    refused,   // a termination refused
-    unreached, // a close that did not reach the program
+    refused,       // a termination refused
+    unreached,     // a close that did not reach the program
+    notresponding, // a hung program, terminated before the mode acts
     starting,
     enumfailed,
     startingall,

@@ -1,8 +1,11 @@
 #include "logreport/formats.h"
 #include "logreport/clocktext.h"
+#include "logreport/counters.h"
 #include "logreport/encoding.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace logreport {
 
@@ -49,6 +52,16 @@ std::string labeltext(const std::string &text) {
     return out;
 }
 
+// Whether the report shows c for the programs in the window.
+bool shows(const counter &c, const history &h) {
+    if (!c.whenseen)
+        return true;
+    for (const program *p : h.programs.shown())
+        if (p->*c.count)
+            return true;
+    return false;
+}
+
 } // namespace
 
 std::string textreport(const report &r) {
@@ -65,23 +78,31 @@ std::string textreport(const report &r) {
            "\nfailed restarts: " + num(h.restartfailures) +
            ", process lists not read: " + num(h.enumfailures) +
            "\nunrecognised lines: " + num(h.unrecognisedlines) + "\n";
-    if (h.shown.empty())
+    const std::vector<program *> &shown = h.programs.shown();
+    if (shown.empty())
         return out + "\nno program in the window\n";
     size_t width = 7;
-    for (size_t i : h.shown)
-        width = std::max(width, h.programs[i].command.size());
-    out += "\n" + padded("command", width) +
-           "  running  starts  lost  closes  terminations  refused  unreached  last seen running\n";
-    for (size_t i : h.shown) {
-        const program &p = h.programs[i];
-        char counts[120];
-        std::snprintf(counts, sizeof counts, "  %-7s  %6d  %4d  %6d  %12d  %7d  %9d  ",
-                      p.closedbylastrun ? "closed"
-                      : p.running       ? "yes"
-                                        : "no",
-                      p.starts, p.lost, p.closes, p.terminations, p.refused, p.unreached);
-        out += padded(p.command, width) + counts +
-               (p.lastseen < 0 ? std::string("-") : isotime(p.lastseen)) + "\n";
+    for (const program *p : shown)
+        width = std::max(width, p->command.size());
+    out += "\n" + padded("command", width) + "  running";
+    for (const counter &c : counters)
+        if (c.column && shows(c, h))
+            out += std::string("  ") + c.column;
+    out += "  last seen running\n";
+    for (const program *p : shown) {
+        out += padded(p->command, width) + "  " +
+               padded(p->closedbylastrun ? "closed"
+                      : p->running       ? "yes"
+                                         : "no",
+                      7);
+        for (const counter &c : counters) {
+            if (!c.column || !shows(c, h))
+                continue;
+            char cell[24];
+            std::snprintf(cell, sizeof cell, "  %*d", (int)std::strlen(c.column), p->*c.count);
+            out += cell;
+        }
+        out += "  " + (p->lastseen < 0 ? std::string("-") : isotime(p->lastseen)) + "\n";
     }
     return out;
 }
@@ -102,15 +123,16 @@ std::string jsonreport(const report &r) {
     out += ",\"restartfailures\":" + num(h.restartfailures) +
            ",\"enumfailures\":" + num(h.enumfailures) +
            ",\"unrecognised\":" + num(h.unrecognisedlines) + ",\"programs\":[";
-    for (size_t k = 0; k < h.shown.size(); ++k) {
-        const program &p = h.programs[h.shown[k]];
+    const std::vector<program *> &shown = h.programs.shown();
+    for (size_t k = 0; k < shown.size(); ++k) {
+        const program &p = *shown[k];
         out += std::string(k ? "," : "") + "{\"command\":" + jsontext(p.command) +
                ",\"running\":" + (p.running ? "true" : "false") +
-               ",\"closedbylastrun\":" + (p.closedbylastrun ? "true" : "false") +
-               ",\"starts\":" + num(p.starts) + ",\"recoveries\":" + num(p.recoveries) +
-               ",\"lost\":" + num(p.lost) + ",\"closes\":" + num(p.closes) +
-               ",\"terminations\":" + num(p.terminations) + ",\"refused\":" + num(p.refused) +
-               ",\"unreached\":" + num(p.unreached) + ",\"lastseen\":" +
+               ",\"closedbylastrun\":" + (p.closedbylastrun ? "true" : "false");
+        for (const counter &c : counters)
+            if (shows(c, h))
+                out += std::string(",\"") + c.key + "\":" + num(p.*c.count);
+        out += ",\"lastseen\":" +
                (p.lastseen < 0 ? std::string("null") : "\"" + isotime(p.lastseen) + "\"") + "}";
     }
     out += "],\"reasons\":[";
@@ -134,16 +156,19 @@ std::string nagiosreport(const report &r) {
     else
         summary = r.v.reasons[0] +
                   (r.v.reasons.size() > 1 ? " (and " + num(r.v.reasons.size() - 1) + " more)" : "");
-    std::string out =
-        std::string("TESSARK ") + statusname(r.v.code) + " - " + plain(summary) +
-        " | runs=" + num(h.runsinwindow()) + " errors=" + num(h.runs[errorsrun]) +
-        " cutoff=" + num(h.runs[cutoffrun]) + " starts=" + num(h.total(&program::starts)) +
-        " lost=" + num(h.total(&program::lost)) +
-        " terminations=" + num(h.total(&program::terminations)) +
-        " refused=" + num(h.total(&program::refused)) +
-        " unreached=" + num(h.total(&program::unreached)) +
-        " restartfailures=" + num(h.restartfailures) + " enumfailures=" + num(h.enumfailures) +
-        " unrecognised=" + num(h.unrecognisedlines) + "\n";
+    std::string out = std::string("TESSARK ") + statusname(r.v.code) + " - " + plain(summary) +
+                      " | runs=" + num(h.runsinwindow()) + " errors=" + num(h.runs[errorsrun]) +
+                      " cutoff=" + num(h.runs[cutoffrun]);
+    for (const counter &c : counters) {
+        if (!c.perfdata || !shows(c, h))
+            continue;
+        int total = 0;
+        for (const program *p : h.programs.shown())
+            total += p->*c.count;
+        out += std::string(" ") + c.perfdata + "=" + num(total);
+    }
+    out += " restartfailures=" + num(h.restartfailures) + " enumfailures=" + num(h.enumfailures) +
+           " unrecognised=" + num(h.unrecognisedlines) + "\n";
     for (const std::string &reason : r.v.reasons)
         out += plain(reason) + "\n";
     return out;
@@ -173,36 +198,24 @@ std::string prometheusreport(const report &r) {
     out += "tessark_restart_failures " + num(h.restartfailures) + "\n";
     family("tessark_unrecognised_lines", "Lines of the logs that were not understood.");
     out += "tessark_unrecognised_lines " + num(h.unrecognisedlines) + "\n";
-    if (h.shown.empty())
+    const std::vector<program *> &shown = h.programs.shown();
+    if (shown.empty())
         return out;
-    const struct {
-        const char *name, *help;
-        int program::*count;
-    } perprogram[] = {
-        {"tessark_program_starts", "Starts of the program in the window.", &program::starts},
-        {"tessark_program_lost", "Starts after which the next run did not find the program.",
-         &program::lost},
-        {"tessark_program_terminations", "Times the program outlived its close and was terminated.",
-         &program::terminations},
-        {"tessark_program_refused", "Times the program refused its termination.",
-         &program::refused},
-        {"tessark_program_unreached", "Closes that did not reach the program.",
-         &program::unreached},
-        {"tessark_program_recoveries", "Starts of the program after a run found it not running.",
-         &program::recoveries},
-    };
     family("tessark_program_running",
            "Whether the program runs after the last run: as the latest dump found it, 0 if the "
            "last run closed it.");
-    for (size_t i : h.shown)
-        out += "tessark_program_running{command=\"" + labeltext(h.programs[i].command) + "\"} " +
-               (h.programs[i].running ? "1" : "0") + "\n";
-    for (const auto &m : perprogram) {
-        family(m.name, m.help);
-        for (size_t i : h.shown)
-            out += std::string(m.name) + "{command=\"" + labeltext(h.programs[i].command) + "\"} " +
-                   num(h.programs[i].*m.count) + "\n";
-    }
+    for (const program *p : shown)
+        out += "tessark_program_running{command=\"" + labeltext(p->command) + "\"} " +
+               (p->running ? "1" : "0") + "\n";
+    for (bool last : {false, true})
+        for (const counter &c : counters) {
+            if (!c.metric || c.metriclast != last || !shows(c, h))
+                continue;
+            family(c.metric, c.help);
+            for (const program *p : shown)
+                out += std::string(c.metric) + "{command=\"" + labeltext(p->command) + "\"} " +
+                       num(p->*c.count) + "\n";
+        }
     return out;
 }
 

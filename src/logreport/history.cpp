@@ -8,35 +8,13 @@ namespace logreport {
 // stops a run after ten minutes.
 static const long long runninglimit = 600;
 
-program &history::named(std::string_view command) {
-    size_t i = place < hints.size() ? hints[place] : programs.size();
-    if (i >= programs.size() || programs[i].command != command) {
-        auto at = index.find(command);
-        if (at == index.end()) {
-            at = index.emplace(std::string(command), programs.size()).first;
-            programs.push_back({});
-            programs.back().command = at->first;
-            hints.resize(programs.size(), programs.size());
-        }
-        i = at->second;
-        if (place < hints.size())
-            hints[place] = i;
-    }
-    program &p = programs[i];
-    if (inwindow && !p.inwindow) {
-        p.inwindow = true;
-        shown.push_back(i);
-    }
-    return p;
-}
-
 void history::endrun(outcome result) {
     current.result = result;
     if (inwindow)
         ++runs[result];
     last = current;
     open = inwindow = indump = false;
-    lastclosed = lastterminated = -1;
+    trail.clear();
 }
 
 void history::finish() {
@@ -44,23 +22,15 @@ void history::finish() {
         endrun(s.now - current.started < runninglimit ? runningrun : cutoffrun);
     // What a run closed after the latest dump naming it is gone, as far as this log knows, also
     // when later runs did not look again (stopped by errors, cut off, still running).
-    for (size_t i : shown) {
-        program &p = programs[i];
+    for (program *p : programs.shown()) {
         // After a failed restart something still runs, and the log does not say which.
-        p.closedbylastrun = p.closedin >= 0 && p.closedin != restartfailedin;
-        p.running = p.running && !p.closedbylastrun;
+        p->closedbylastrun = p->closedin >= 0 && p->closedin != restartfailedin;
+        p->running = p->running && !p->closedbylastrun;
     }
 }
 
-int history::total(int program::*count) const {
-    int sum = 0;
-    for (size_t i : shown)
-        sum += programs[i].*count;
-    return sum;
-}
-
 void history::overlong(std::string_view tail) {
-    unrecognisedlines += counting;
+    unplaced();
     indump = false;
     if (tail.size() == startedlength && classify(tail, false).kind == linekind::started)
         line(tail, true);
@@ -75,7 +45,7 @@ void history::line(std::string_view text, bool whole) {
         text.back() == startedline[sizeof startedline - 2]) {
         std::string_view tail = text.substr(text.size() - startedlength);
         if (tail[0] >= '0' && tail[0] <= '9' && classify(tail, false).kind == linekind::started) {
-            unrecognisedlines += counting;
+            unplaced();
             indump = false;
             text = tail;
         }
@@ -89,12 +59,11 @@ void history::line(std::string_view text, bool whole) {
     lineinfo l = whole ? classify(text, indump) : lineinfo();
     std::string_view unmatched = l.kind == linekind::unrecognised ? text : l.command;
     if (!whole || (!unmatched.empty() && std::memchr(unmatched.data(), 0, unmatched.size()))) {
-        unrecognisedlines += counting;
+        unplaced();
         indump = false;
         return;
     }
-    place = l.kind == previous ? place + 1 : 0;
-    previous = l.kind;
+    programs.follow(l.kind);
     // A command holding a line end breaks its dump line in two, neither of them a dump line;
     // the dump goes on after them.
     indump = l.kind == linekind::dumpheading ||
@@ -110,7 +79,7 @@ void history::line(std::string_view text, bool whole) {
     }
     // Outside a run only a run's start line has a place.
     if (l.kind == linekind::unrecognised || !open) {
-        unrecognisedlines += counting;
+        unplaced();
         return;
     }
     switch (l.kind) {
@@ -130,7 +99,7 @@ void history::line(std::string_view text, bool whole) {
         current.why = text;
         break;
     case linekind::dumpline: {
-        program &p = named(l.command);
+        program &p = programs.named(l.command, inwindow);
         if (p.pending > 0) {
             --p.pending;
             p.lost += !l.running;
@@ -144,7 +113,7 @@ void history::line(std::string_view text, bool whole) {
         break;
     }
     case linekind::starting: {
-        program &p = named(l.command);
+        program &p = programs.named(l.command, inwindow);
         p.starts += inwindow;
         p.pending += inwindow;
         // A program that was running and is only restarted with the set has not recovered.
@@ -153,47 +122,49 @@ void history::line(std::string_view text, bool whole) {
         break;
     }
     case linekind::closing: {
-        program &p = named(l.command);
+        program &p = programs.named(l.command, inwindow);
         p.closes += inwindow;
         p.closedin = runnumber;
-        lastclosed = &p - programs.data();
-        lastterminated = -1;
-        toldunreached = false;
+        trail.closing(p);
+        break;
+    }
+    case linekind::notresponding: {
+        // Ended after the dump found it running: missing now, so that starting it again is a
+        // recovery, and a program that keeps hanging flaps.
+        program &p = programs.named(l.command, inwindow);
+        p.hangs += inwindow;
+        p.missingin = p.closedin = runnumber;
+        trail.hanging(p);
         break;
     }
     case linekind::terminating:
-        if (lastclosed < 0) {
-            unrecognisedlines += counting;
+        if (program *p = trail.terminating()) {
+            p->terminations += inwindow;
+            p->closedin = runnumber;
         } else {
-            programs[lastclosed].terminations += inwindow;
-            programs[lastclosed].closedin = runnumber;
+            unplaced();
         }
-        // One close, at most one termination: a second such line belongs to no close.
-        lastterminated = lastclosed;
-        lastclosed = -1;
         break;
     case linekind::unreached:
+        if (program *p = trail.unreached(l.command)) {
+            p->unreached += inwindow;
+            p->closedin = -1; // it still runs
+        } else {
+            unplaced();
+        }
+        break;
     case linekind::refused: {
-        // Only after the close of the same program: "failed to reach" before any termination
-        // was tried, once; "failed to terminate" right after the termination, or after a close
-        // that terminates at once.
-        auto is = [&](long long i) { return i >= 0 && programs[i].command == l.command; };
-        bool fits = l.kind == linekind::unreached ? is(lastclosed) && !toldunreached
-                                                  : is(lastterminated) || is(lastclosed);
-        if (!fits) {
-            unrecognisedlines += counting;
-            break;
+        closetrail::step was;
+        if (program *p = trail.refused(l.command, was)) {
+            p->refused += inwindow;
+            // A termination refused is no termination.
+            p->terminations -= was == closetrail::terminated && inwindow;
+            p->closedin = -1; // it still runs
+            if (was == closetrail::hung)
+                p->missingin = -1; // the hang did not make it missing
+        } else {
+            unplaced();
         }
-        program &p = programs[is(lastterminated) ? lastterminated : lastclosed];
-        p.closedin = -1; // it still runs
-        if (l.kind == linekind::unreached) {
-            p.unreached += inwindow;
-            toldunreached = true;
-            break;
-        }
-        p.refused += inwindow;
-        p.terminations -= is(lastterminated) && inwindow;
-        lastclosed = lastterminated = -1;
         break;
     }
     case linekind::restartfailed:

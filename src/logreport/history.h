@@ -2,11 +2,11 @@
 
 #include "io/loglines.h"
 #include "logreport/classify.h"
+#include "logreport/closetrail.h"
+#include "logreport/programindex.h"
 
-#include <map>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace logreport {
 
@@ -23,21 +23,6 @@ struct settings {
     long long window = 86400;
     long long every = 300;
     int flapping = 3;
-};
-
-struct program {
-    std::string command;
-    // As the latest dump in the window that names it says, unless the last run closed it.
-    bool running = false;
-    bool closedbylastrun = false; // closed or terminated after its latest dump, not started again
-    long long lastseen = -1;      // the start of the latest run in the window that found it running
-    // closes are the attempts; a refused termination is not one of the terminations.
-    int starts = 0, lost = 0, closes = 0, terminations = 0, refused = 0, unreached = 0;
-    int recoveries = 0; // starts in a run whose dump found it not running
-    int pending = 0;    // starts in the window that no later dump has judged yet
-    bool inwindow = false;
-    // The run (by number) that last found it missing, and whose close of it still stands.
-    long long missingin = -1, closedin = -1;
 };
 
 struct runinfo {
@@ -65,32 +50,22 @@ public:
     int restartfailures = 0; // in the window
     int enumfailures = 0;
     long long unrecognisedlines = 0; // from the first run in the window on
-    std::vector<program> programs;   // every program the history names
-    std::vector<size_t> shown;       // those the window names, by first appearance there
+    programindex programs;           // every program the history names
 
-    int total(int program::*count) const;
     int runsinwindow() const {
         return runs[normalrun] + runs[errorsrun] + runs[cutoffrun] + runs[runningrun];
     }
 
 private:
-    program &named(std::string_view command);
     void endrun(outcome result);
+    // A line the run cannot place; counted from the window on.
+    void unplaced() { unrecognisedlines += counting; }
 
-    std::map<std::string, size_t, std::less<>> index;
-    // A dump, and the closes and starts after it, name the programs in the same order run after
-    // run: the program at the same place of the last such lines is tried before the index.
-    std::vector<size_t> hints; // by place, never more than there are programs
-    size_t place = 0;
-    linekind previous = linekind::unrecognised;
+    closetrail trail;
     bool open = false, inwindow = false, indump = false;
     bool counting = false; // the latest run began in the window
     runinfo current;
     long long runnumber = 0, restartfailedin = -1; // the latest run begun, by number
-    // The latest close, while a line about its outcome may follow: the program closed, or the
-    // one whose termination was tried since, and whether a failure to reach it was told.
-    long long lastclosed = -1, lastterminated = -1;
-    bool toldunreached = false;
 };
 
 } // namespace logreport

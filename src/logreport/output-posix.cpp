@@ -1,8 +1,8 @@
+#include "io/errortext.h"
 #include "logreport/output.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,7 +12,7 @@ std::string writeatomically(const std::string &path, const std::string &text) {
     std::string temporary = path + "." + std::to_string(getpid()) + ".tmp";
     int d = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (d < 0)
-        return std::strerror(errno);
+        return io::errortext(errno, "");
     size_t done = 0;
     while (done < text.size()) {
         ssize_t put = write(d, text.data() + done, text.size() - done);
@@ -29,7 +29,7 @@ std::string writeatomically(const std::string &path, const std::string &text) {
         error = errno;
     if (error != 0) {
         unlink(temporary.c_str());
-        return std::strerror(error);
+        return io::errortext(error, "");
     }
     return "";
 }

@@ -42,16 +42,21 @@ verdict judge(const history &h, const std::string &sincetext) {
         v.code = criticalstatus;
 
     std::vector<std::string> warnings;
-    for (size_t i : h.shown) {
-        const program &p = h.programs[i];
+    for (const program *shown : h.programs.shown()) {
+        const program &p = *shown;
         // Only its own recoveries: a set restarted for another program's sake is no fault
         // of this one.
         if (p.recoveries >= s.flapping)
-            warnings.push_back(p.command + " was found not running and started again " +
+            warnings.push_back(p.command + " was found not running" +
+                               (p.hangs ? " or not responding" : "") + " and started again " +
                                times(p.recoveries) +
                                (p.lost ? ", and " + std::to_string(p.lost) +
                                              " of its starts did not last to the next run"
                                        : ""));
+        // Ended, unless a termination of it was refused, which has a reason of its own.
+        if (p.hangs > 0)
+            warnings.push_back(p.command + " stopped responding" +
+                               (p.refused ? " " : " and was ended ") + times(p.hangs));
         if (p.terminations > 0)
             warnings.push_back(p.command + " outlived its close and was terminated " +
                                times(p.terminations));

@@ -1,8 +1,8 @@
+#include "io/errortext.h"
 #include "io/file.h"
 #include "rotate/logfiles.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,7 +35,7 @@ heldlog::state heldlog::open(const std::string &name, std::string &why) {
             return missing;
         if (errno == ELOOP)
             return linked;
-        why = std::strerror(errno);
+        why = io::errortext(errno, "");
         return failed;
     }
     if (io::linked(d)) {
@@ -80,13 +80,13 @@ std::string movefile(const std::string &from, const std::string &to) {
         return "the name is taken";
     if (rename(from.c_str(), to.c_str()) == 0)
         return "";
-    return std::strerror(errno);
+    return io::errortext(errno, "");
 }
 
 std::string removefile(const std::string &name) {
     if (unlink(name.c_str()) == 0)
         return "";
-    return std::strerror(errno);
+    return io::errortext(errno, "");
 }
 
 } // namespace rotate

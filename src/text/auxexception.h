@@ -3,6 +3,6 @@
 namespace aux {
 
 // Thrown by value, with no text: the catcher picks the wording.
-enum auxexception { lexerror = 2, endofinput = 3, splitoverflow = 5 };
+enum auxexception { lexerror = 2, endofinput = 3 };
 
 } // namespace aux

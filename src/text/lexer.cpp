@@ -70,8 +70,10 @@ int lexer::scan() {
                 c = input->getbyte();
                 ++nextcolumn;
             } catch (io::ioexception e) {
+                // Any other failure of the input is not the lexer's to word: it passes on as
+                // the reader threw it.
                 if (e != io::endofdata)
-                    throw lexerror;
+                    throw;
                 return endofdata();
             }
         }

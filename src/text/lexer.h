@@ -21,7 +21,7 @@ enum tokenflag : unsigned {
 // A tokenizer whose vocabulary its owner registers. Symbols are matched by the longest
 // registered prefix shorter than symbolwindow; a flagged prefix acts as soon as it matches.
 // Failures throw auxexception: endofinput ends the scan, lexerror is a token or push-back
-// overflow or a failed read.
+// overflow. A failed read passes through as the reader threw it.
 class lexer {
 public:
     lexer();

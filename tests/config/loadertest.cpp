@@ -1,5 +1,7 @@
 #include "config/loader.h"
+#include "config/check.h"
 #include "config/configuration.h"
+#include "config/grammar.h"
 #include "io/logfile.h"
 #include "io/memorystream.h"
 #include "testio.h"
@@ -130,6 +132,16 @@ TEST(loader, failedread) {
         load(scriptedstream(text, c.first), c.second);
         EXPECT_EQ(configuration.starts.size(), c.first ? ends - 2u : 0u); // "restart", "start"
     }
+    // The checker is told where the lexer stood: in a number begun at line 2041, column 4.
+    struct {
+        loadfailure told = {};
+        void mark(const loadmark &) {}
+        void failed(const loadfailure &f) { told = f; }
+    } tell;
+    scriptedstream number(std::string(2040, '\n') + "   " + std::string(20, '7'), 2);
+    EXPECT_FALSE(loadconfiguration(number, tell));
+    EXPECT_EQ(tell.told.wanted, expectation::unreadable);
+    EXPECT_EQ(std::make_pair(tell.told.line, tell.told.column), std::make_pair(2041, 4u));
 }
 
 } // namespace

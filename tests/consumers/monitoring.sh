@@ -15,9 +15,10 @@ want() { # what, got, wanted
 report() { (cd "$work" && "${run[@]}" "$exe" --every 0 "$@" tessark.log </dev/null 2>/dev/null); }
 
 # Four runs in the last four hours: a broken configuration; a juststart of which one start does
-# not take; a run cut off by the next; a justclose that terminates the first program and neither
-# reaches nor terminates the second. The second program's command needs escaping in a label and
-# holds 0x80 and 0xE9, € and é in Wine's code page 1252.
+# not take; a run cut off by the next, which finds the first program not responding, ends it and
+# starts it again; a justclose that terminates the first program and neither reaches nor
+# terminates the second. The second program's command needs escaping in a label and holds 0x80
+# and 0xE9, € and é in Wine's code page 1252.
 now=$(date -u +%s) app=c:/kiosk/app.exe cafe=$'c:\\kiosk\\\x80caf\xe9.exe'
 ago() { date -u -d "@$((now - $1))" '+%d.%m.%Y %H:%M:%S'; }
 cat >"$work/tessark.log" <<EOF
@@ -36,7 +37,9 @@ $(ago 7200) *** started
 process dump:
    $app exist, pid 208 found 1 hwnds
    $cafe not exist
+   not responding $app
 ...starting all not existed
+   starting $app
    starting $cafe
 $(ago 3600) *** started
 process dump:
@@ -73,10 +76,12 @@ for m in node_textfile_scrape_error=0 tessark_status=1 'tessark_runs{result="nor
     'tessark_runs{result="errors"}=1' 'tessark_runs{result="cutoff"}=1' \
     tessark_last_run_timestamp_seconds=$((now - 3600)) tessark_window_seconds=86400 \
     "tessark_program_running{command=\"$app\"}=0" "tessark_program_running{command=\"$escaped\"}=1" \
-    "tessark_program_starts{command=\"$app\"}=1" "tessark_program_starts{command=\"$escaped\"}=2" \
+    "tessark_program_starts{command=\"$app\"}=2" "tessark_program_starts{command=\"$escaped\"}=2" \
     "tessark_program_lost{command=\"$escaped\"}=1" "tessark_program_terminations{command=\"$app\"}=1" \
     "tessark_program_terminations{command=\"$escaped\"}=0" "tessark_program_refused{command=\"$escaped\"}=1" \
-    "tessark_program_unreached{command=\"$escaped\"}=1" "tessark_program_recoveries{command=\"$escaped\"}=2"; do
+    "tessark_program_unreached{command=\"$escaped\"}=1" "tessark_program_recoveries{command=\"$escaped\"}=2" \
+    "tessark_program_recoveries{command=\"$app\"}=2" "tessark_program_hangs{command=\"$app\"}=1" \
+    "tessark_program_hangs{command=\"$escaped\"}=0"; do
     want "${m%=*}" "$(metric "${m%=*}")" "${m##*=}"
 done
 
@@ -90,7 +95,8 @@ perf=$(head -1 "$work/nagios" | sed 's/^[^|]*| //')
 parsed=$(/usr/bin/perl -MMonitoring::Plugin::Performance -e 'print $_->label, "=", $_->value, "\n"
     for Monitoring::Plugin::Performance->parse_perfstring($ARGV[0])' "$perf")
 want "items parsed of [$perf]" "$(grep -c . <<<"$parsed")" "$(wc -w <<<"$perf")"
-for p in runs=4 errors=1 cutoff=1 starts=3 lost=1 terminations=1 refused=1 unreached=1 restartfailures=0; do
+for p in runs=4 errors=1 cutoff=1 starts=4 lost=1 terminations=1 refused=1 unreached=1 hangs=1 \
+    restartfailures=0; do
     grep -qx "$p" <<<"$parsed" || want "perfdata ${p%=*}" "$(grep "^${p%=*}=" <<<"$parsed")" "$p"
 done
 
@@ -107,11 +113,11 @@ got = json.loads(open(sys.argv[1], "rb").read().decode("utf-8"), object_pairs_ho
                  parse_constant=refuse)
 now, cafe, iso = int(sys.argv[2]), sys.argv[3], "%Y-%m-%dT%H:%M:%SZ"
 keys = ["command", "running", "closedbylastrun", "starts", "recoveries", "lost", "closes",
-        "terminations", "refused", "unreached"]
+        "terminations", "refused", "unreached", "hangs"]
 wanted = {"status": "WARNING", "code": 1, "runs": [2, 1, 1],
           "lastrun": [time.strftime(iso, time.gmtime(now - 3600)), "normal"],
-          "programs": [["c:/kiosk/app.exe", False, True, 1, 1, 0, 1, 1, 0, 0],
-                       [cafe, True, False, 2, 2, 1, 1, 0, 1, 1]]}
+          "programs": [["c:/kiosk/app.exe", False, True, 2, 2, 0, 1, 1, 0, 0, 1],
+                       [cafe, True, False, 2, 2, 1, 1, 0, 1, 1, 0]]}
 # More keys are welcome: only these are compared, as JSON text so that 1 is not taken for true.
 seen = dict(got, runs=[got["runs"][k] for k in ["normal", "errors", "cutoff"]],
             lastrun=[got["lastrun"][k] for k in ["started", "result"]],

@@ -1,6 +1,6 @@
 // tessarklog as a process: what a wrong command line and an unreadable log give.
 #include "../e2e/files.h"
-#include "logdriver/usage.h"
+#include "logdriver/main.h"
 
 #include <cstdlib>
 #include <sys/wait.h>

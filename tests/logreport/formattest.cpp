@@ -48,9 +48,11 @@ TEST(formats, shapes) {
         {textreport(r),
          {"TESSARK CRITICAL\n  the last run began 1h ago", "\nruns: 1 (1 normal, 0 stopped",
           "last run: 2026-12-07T11:00:00Z, normal\n",
-          "  running  starts  lost  closes  terminations  refused  unreached  last seen running\n",
-          "c:/t/a\"b\\c|d \xe9t\x01.exe  closed        0     0       1             1        0  "
-          "        0  2026-12-07T11:00:00Z\n"}},
+          // hangs only once a program has hung
+          "  running  starts  recoveries  lost  closes  terminations  refused  unreached  "
+          "last seen running\n",
+          "c:/t/a\"b\\c|d \xe9t\x01.exe  closed        0           0     0       1             1  "
+          "      0          0  2026-12-07T11:00:00Z\n"}},
         {jsonreport(r),
          {"{\"status\":\"CRITICAL\",\"code\":2,\"since\":\"2026-12-06T12:00:00Z\",",
           "\"runs\":{\"normal\":1,\"errors\":0,\"cutoff\":0,",
