@@ -41,6 +41,8 @@ void place(analysis &a) {
             a.modeat = at;
         else if (m.what == loadmark::restartdelay)
             a.delayat = at;
+        else if (m.what == loadmark::hungtimeout)
+            a.hungat = at;
     }
 }
 

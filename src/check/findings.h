@@ -31,6 +31,7 @@ enum class findingkind {
     modeoverridden,
     delayoverridden,
     delayunused,
+    longhungtimeout,
     cutoff,
     // warnings that ask this machine
     missingexe,

@@ -15,6 +15,8 @@ using namespace config;
 namespace {
 
 const int tenminutes = 600000;
+// How often the shipped task runs.
+const int taskinterval = 300000;
 
 // The first start entry with each name: open addressing over entry numbers, which on a large
 // configuration costs a fraction of a map's node per name. Eight bytes a slot keep the table
@@ -197,22 +199,43 @@ struct traps {
         }
     }
 
+    void hungtimeout(const loadmark &m, bool last) {
+        position at = {m.line, m.column};
+        if (!last) {
+            warn(findingkind::delayoverridden, at,
+                 "this hungtimeout does not count: the last one does, at line " +
+                     std::to_string(a.hungat.line));
+        } else if (m.value != 0 && configuration.mode != juststart &&
+                   configuration.mode != restart) {
+            warn(findingkind::delayunused, at,
+                 "hungtimeout only counts in juststart and restart modes, and the mode is " +
+                     std::string(keyword(configuration.mode)));
+        } else if (m.value > taskinterval) {
+            warn(findingkind::longhungtimeout, at,
+                 "a hungtimeout of " + milliseconds(m.value) +
+                     " is longer than the task's interval of five minutes: a run that watches a "
+                     "program that stopped responding holds the task that long, and its next "
+                     "run is skipped meanwhile");
+        }
+    }
+
     void cut(const loadmark &m) {
         warn(findingkind::cutoff, {m.line, m.column},
              m.value == numbertoken ? "the file ends inside this stop entry: Tessark drops it "
                                       "without a word"
-             : m.value == restartdelaytoken
-                 ? "the file ends before restartdelay's number: Tessark keeps the earlier value "
-                   "without a word"
+             : m.value == restartdelaytoken || m.value == hungtimeouttoken
+                 ? std::string("the file ends before ") + keyword(m.value) +
+                       "'s number: Tessark keeps the earlier value without a word"
                  : "the file ends inside this entry: Tessark drops it without a word");
     }
 
     void walk() {
         closedby.assign(configuration.starts.size(), -1);
-        int modes = 0, delays = 0;
+        int modes = 0, delays = 0, hungs = 0;
         for (const loadmark &m : a.record.marks) {
             modes += m.what == loadmark::mode;
             delays += m.what == loadmark::restartdelay;
+            hungs += m.what == loadmark::hungtimeout;
         }
         for (const loadmark &m : a.record.marks) {
             position at = {m.line, m.column};
@@ -232,6 +255,9 @@ struct traps {
                 break;
             case loadmark::restartdelay:
                 restartdelay(m, --delays == 0);
+                break;
+            case loadmark::hungtimeout:
+                hungtimeout(m, --hungs == 0);
                 break;
             case loadmark::fraction:
                 warn(findingkind::fraction, at,

@@ -60,7 +60,7 @@ namespace {
 // "START" for "start": a keyword written in another letter case is a plain word.
 bool keywordincase(const std::string &word) {
     std::string w = lower(word);
-    for (int code = starttoken; code <= restartdelaytoken; ++code)
+    for (int code = starttoken; code <= hungtimeouttoken; ++code)
         if (keyword(code) && w == keyword(code))
             return true;
     return false;

@@ -29,6 +29,9 @@ struct settings {
     std::vector<stopentry> stops;
     runmode mode = juststart;
     int restartdelay = 0; // ms
+    // ms a program that stopped responding is watched before it is ended and started again;
+    // 0: it is never
+    int hungtimeout = 0;
 };
 
 // The one configuration of the process, filled by the loader (config/loader.h). Defined in

@@ -75,6 +75,10 @@ TEST(check, findings) {
         {"start \"c:/a.exe\",0" + ok + " 0,0", {{findingkind::cutoff, 1, 31}}, "inside this stop entry"},
         {"restartdelay 5 restartdelay", {{findingkind::delayunused, 1, 1}, {findingkind::cutoff, 1, 16}}, "restartdelay only counts in restart mode, and the mode is juststart"},
         {"start \"c:/a.exe\",0" + ok + " \"", {{findingkind::cutoff, 1, 31}}},
+        // hungtimeout: the last counts, only where programs are kept running, and a watch longer
+        // than the task's interval makes it skip runs.
+        {"hungtimeout 1 invert hungtimeout 2\nhungtimeout 0 hungtimeout 5", {{findingkind::delayoverridden, 1, 1}, {findingkind::delayoverridden, 1, 22}, {findingkind::delayoverridden, 2, 1}, {findingkind::delayunused, 2, 15}}, "the last one does, at line 2"},
+        {"restart hungtimeout 300001 hungtimeout", {{findingkind::longhungtimeout, 1, 9}, {findingkind::cutoff, 1, 28}}, "longer than the task's interval of five minutes"},
         // clang-format on
     };
     for (auto &c : cases) {
