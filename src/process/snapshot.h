@@ -22,7 +22,8 @@ extern snapshot procsnapshot;
 bool takesnapshot();
 // The executable's file name of process pid, from its image path: the least right Windows has
 // to give, granted for nearly every process, even one just created; "<unknown>" when not even
-// that is granted.
+// that is granted. In the ANSI code page, as the configuration is written; a name with a
+// character the code page lacks comes empty, matching no entry, never as a look-alike.
 std::string processname(unsigned pid);
 // False only when pid is known to run in another session than Tessark's own (another user's
 // desktop). In a file of its own, so that a test can say which processes are elsewhere.

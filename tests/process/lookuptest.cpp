@@ -1,4 +1,5 @@
 // A process that cannot be opened, and one just created, as the process dump tells them.
+#include "process/lookup.h"
 #include "config/configuration.h"
 #include "harness.h"
 #include "io/logfile.h"
@@ -49,6 +50,31 @@ TEST(lookup, suspendedprocessisfound) {
     EXPECT_EQ(log[4], "   " + dir.slashed() + "/onewin.exe exist, pid " + std::to_string(pid) +
                           " failed to get hwnd");
     EXPECT_EQ(fixtures.others(), std::vector<unsigned>{pid});
+}
+
+// A name with a character the ANSI code page lacks is no name of the configuration: the fullwidth
+// look-alike of app.exe is taken neither for it nor for the code page's stand-in, "?pp.exe".
+TEST(lookup, lookalikeisnotfound) {
+    e2e::scratch dir;
+    std::filesystem::path exe = std::filesystem::path(dir.path) / L"\uFF41pp.exe";
+    std::filesystem::copy_file(std::filesystem::path(e2e::bindir()) / "fixture.exe", exe);
+    std::wstring line = L"\"" + exe.wstring() + L"\"";
+    STARTUPINFOW si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi;
+    ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                               nullptr, nullptr, &si, &pi));
+    for (const char *name : {"/app.exe", "/?pp.exe"})
+        configuration.starts.emplace_back().command = dir.slashed() + name;
+    ASSERT_TRUE(takesnapshot());
+    lookupprocesses();
+    EXPECT_EQ(dumptext(), "process dump:\n   " + dir.slashed() + "/app.exe not exist\n   " +
+                              dir.slashed() + "/?pp.exe not exist\n");
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    configuration.starts.clear();
 }
 
 } // namespace
