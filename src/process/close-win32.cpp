@@ -43,16 +43,31 @@ void closewithcheck(const stopentry &s, unsigned action) {
     unsigned pid = configuration.starts[s.index].pid;
     if (pid != 0) {
         applog.printf("%s", terminatingline);
-        if (!killprocess(pid))
+        if (!killprocess(pid, procsnapshot.createdof(pid)))
             applog.printf(terminatefailedline, command);
     }
 }
 
-// Whether pid still names a running process: one that has exited refuses termination too.
-bool stillruns(unsigned pid) {
-    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+// Opens pid for access, which must let its times be read, while it is still the process created
+// then: Windows gives the id of one that has ended to the next. Null otherwise, the error then
+// that of an id that names no process.
+HANDLE openfound(unsigned pid, unsigned long long created, DWORD access) {
+    HANDLE h = OpenProcess(access, FALSE, pid);
+    if (h && creationtime(h) != created) {
+        CloseHandle(h);
+        h = nullptr;
+        SetLastError(ERROR_INVALID_PARAMETER);
+    }
+    return h;
+}
+
+// Whether the process found still runs: one that has exited refuses termination too.
+bool stillruns(unsigned pid, unsigned long long created) {
+    HANDLE h = openfound(pid, created, SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION);
+    // Refusing even the least right, it is not the process the lookup read, unless the lookup
+    // could not read that one either.
     if (!h)
-        return GetLastError() == ERROR_ACCESS_DENIED;
+        return GetLastError() == ERROR_ACCESS_DENIED && created == 0;
     bool runs = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
     CloseHandle(h);
     return runs;
@@ -60,15 +75,16 @@ bool stillruns(unsigned pid) {
 
 } // namespace
 
-bool killprocess(unsigned pid) {
-    HANDLE h = OpenProcess(allaccess, FALSE, pid);
-    // A process with more rights than ours may still grant termination alone.
-    if (!h)
-        h = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+bool killprocess(unsigned pid, unsigned long long created) {
+    HANDLE h = openfound(pid, created, allaccess);
+    // A process with more rights than ours may still grant termination alone, and the least
+    // right that tells whether it is the one found.
+    if (!h && GetLastError() == ERROR_ACCESS_DENIED)
+        h = openfound(pid, created, PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION);
     bool done = h && TerminateProcess(h, 0);
     if (h)
         CloseHandle(h);
-    return done || !stillruns(pid);
+    return done || !stillruns(pid, created);
 }
 
 bool closewindows(int index, unsigned action) {
@@ -108,7 +124,7 @@ void closeall() {
         }
         if (way.action != noaction && !closewindows(s.index, way.action))
             applog.printf(unreachedline, command);
-        if (way.terminates && !killprocess(e.pid))
+        if (way.terminates && !killprocess(e.pid, procsnapshot.createdof(e.pid)))
             applog.printf(terminatefailedline, command);
         if (s.closedelay != 0)
             Sleep((DWORD)s.closedelay);

@@ -17,6 +17,7 @@ snapshot procsnapshot;
 
 bool takesnapshot() {
     procsnapshot.bytesreturned = 0;
+    procsnapshot.created.clear();
     for (startentry &e : configuration.starts)
         e.pid = 0;
     // EnumProcesses cannot say how many ids there are: grow until the list no longer fills
@@ -44,6 +45,13 @@ std::vector<std::string> namecomponents() {
     return names;
 }
 
+unsigned long long creationtime(void *process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes((HANDLE)process, &created, &exited, &kernel, &user))
+        return 0;
+    return (unsigned long long)created.dwHighDateTime << 32 | created.dwLowDateTime;
+}
+
 namespace {
 
 // The name in the ANSI code page, exactly or not at all (empty): best fit would take a name
@@ -64,10 +72,12 @@ std::string ansiname(const std::wstring &name) {
 
 } // namespace
 
-std::string processname(unsigned pid) {
+std::string processname(unsigned pid, unsigned long long *created) {
     HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!h)
         return "<unknown>";
+    if (created)
+        *created = creationtime(h);
     // A path may be longer than MAX_PATH; 32768 is the longest Windows has.
     std::wstring path(MAX_PATH, L'\0');
     bool read = false;
@@ -86,11 +96,11 @@ std::string processname(unsigned pid) {
     return read ? ansiname(path.substr(path.rfind(L'\\') + 1)) : "<unknown>";
 }
 
-int namedentry(unsigned pid, const std::vector<std::string> &names) {
+int namedentry(unsigned pid, const std::vector<std::string> &names, unsigned long long *created) {
     // Another session is another user's desktop: its programs are not ours to find or close.
     if (!inoursession(pid))
         return -1;
-    std::string name = processname(pid);
+    std::string name = processname(pid, created);
     for (size_t i = 0; i < names.size(); ++i) {
         // An entry without a name component matches nothing.
         if (!names[i].empty() && names[i] == name)

@@ -7,6 +7,7 @@
 #include "harness.h"
 #include "io/logfile.h"
 #include "process/close.h"
+#include "process/snapshot.h"
 
 #include <sddl.h>
 
@@ -86,9 +87,34 @@ TEST(reach, gonerefusesnothing) {
     void *h = e2e::launch(dir.path, "cmd.exe /c exit");
     ASSERT_TRUE(h);
     WaitForSingleObject(h, 10000);
-    EXPECT_TRUE(killprocess(GetProcessId(h)));
+    EXPECT_TRUE(killprocess(GetProcessId(h), creationtime(h)));
     CloseHandle(h);
-    EXPECT_TRUE(killprocess(0xFFFFFFFC));
+    EXPECT_TRUE(killprocess(0xFFFFFFFC, 0));
+}
+
+// The process the lookup found has ended and its id names another, created later: that one is
+// neither terminated nor said to refuse, whatever it grants.
+TEST(reach, anotherprocessbytheidisleftalone) {
+    e2e::scratch dir;
+    e2e::guard fixtures(dir);
+    for (std::string name : {"nowin.exe", "guardedterm.exe", "guarded.exe"}) {
+        SCOPED_TRACE(name);
+        const e2e::program &p = fixtures.start(name);
+        ASSERT_TRUE(p.ready);
+        startentry &e = configuration.starts.emplace_back();
+        e.command = "c:/x/" + name;
+        e.pid = p.pid;
+        configuration.stops.push_back({0, 0, 3});
+        procsnapshot.created[p.pid] = creationtime(p.process) - 10000000; // a second before
+        applog.open(dir.file("tessark.log").c_str(), true);
+        closeall();
+        applog.close();
+        configuration = config::settings();
+        procsnapshot.created.clear();
+        EXPECT_EQ(e2e::readfile(dir.file("tessark.log")), "   trying to close c:/x/" + name + "\n");
+        EXPECT_FALSE(p.waitexit(300));
+        std::filesystem::remove(dir.file("tessark.log"));
+    }
 }
 
 // The integrity level is the label's last subauthority, and only a higher one is above.
