@@ -13,20 +13,14 @@ namespace process {
 
 using namespace config;
 
-static_assert(wmcloseaction == WM_CLOSE && wmquitaction == WM_QUIT, "window messages");
+static_assert(wmcloseaction == WM_CLOSE && wmquitaction == WM_QUIT &&
+                  syscloseaction == WM_SYSCOMMAND,
+              "window messages");
 
 namespace {
 
 // The access mask older headers give PROCESS_ALL_ACCESS; asked for exactly.
 const DWORD allaccess = 0x1F0FFF;
-
-INPUT key(WORD vk, DWORD flags) {
-    INPUT in = {};
-    in.type = INPUT_KEYBOARD;
-    in.ki.wVk = vk;
-    in.ki.dwFlags = flags;
-    return in;
-}
 
 // The action, then the grace time, then a fresh look; what is still there is terminated.
 void closewithcheck(const stopentry &s, unsigned action) {
@@ -89,23 +83,13 @@ bool killprocess(unsigned pid, unsigned long long created) {
 
 bool closewindows(int index, unsigned action) {
     bool reached = true;
-    // Every key pressed is released again, so nothing stays held down on the desktop.
-    INPUT altf4[4] = {key(VK_MENU, 0), key(VK_F4, 0), key(VK_F4, KEYEVENTF_KEYUP),
-                      key(VK_MENU, KEYEVENTF_KEYUP)};
+    WPARAM wparam = action == syscloseaction ? SC_CLOSE : 0;
     for (void *w : configuration.starts[index].windows) {
         HWND h = (HWND)w;
-        if (action == destroyaction) {
+        if (action == destroyaction)
             reached = DestroyWindow(h) && reached;
-        } else if (action == altf4action) {
-            // Keys go to whatever has the focus: none unless this window has it. One gone
-            // meanwhile, with another of its program, needs none and refused nothing.
-            if (bringtofront(h))
-                SendInput(4, altf4, sizeof(INPUT));
-            else if (!windowgone(h))
-                reached = false;
-        } else {
-            reached = sendreaches(h, action) && reached;
-        }
+        else
+            reached = sendreaches(h, action, wparam) && reached;
     }
     return reached;
 }
