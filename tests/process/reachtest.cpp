@@ -33,6 +33,7 @@ bool process::sendreaches(HWND w, unsigned, WPARAM) {
 namespace {
 
 // One line per program and close, however many of its windows it missed; every window is tried.
+// Method 5 looks again, which finds none of these running: it comes last.
 TEST(reach, unreachedwindows) {
     struct {
         const char *command;
@@ -44,6 +45,7 @@ TEST(reach, unreachedwindows) {
         {"c:/x/c.exe", 1, {shut1, shut2}},
         {"c:/x/d.exe", 4, {open1, shut2}},
         {"c:/x/e.exe", 4, {}},
+        {"c:/x/f.exe", 5, {open1, shut1}},
     };
     std::vector<HWND> all;
     for (auto &c : cases) {
@@ -65,7 +67,8 @@ TEST(reach, unreachedwindows) {
               "   trying to close c:/x/b.exe\n   failed to reach c:/x/b.exe\n"
               "   trying to close c:/x/c.exe\n   failed to reach c:/x/c.exe\n"
               "   trying to close c:/x/d.exe\n   failed to reach c:/x/d.exe\n"
-              "   trying to close c:/x/e.exe\n");
+              "   trying to close c:/x/e.exe\n"
+              "   trying to close c:/x/f.exe\n   failed to reach c:/x/f.exe\n");
 }
 
 // A process that has exited, or an id that names none, refuses nothing.
