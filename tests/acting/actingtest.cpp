@@ -87,7 +87,6 @@ const std::vector<actcase> cases = {
     {"method 2", "justclose", {"*onewin.exe"}, {closing, close0, unreached0}, {"ends=0,WM_DESTROY main=0,WM_CLOSE main=0"}, {{0, 0, 2}}},
     // Terminates, sending nothing, then pauses.
     {"method 3", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=0,exit=0"}, {{0, 500, 3}}, {}, 0, 0.45},
-    // Alt+F4 as the window's own procedure takes it, SC_CLOSE, bounded as any message.
     {"method 4", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,SC_CLOSE main=1,WM_CLOSE main=1,exit=1"}, {{0, 0, 4}}},
     {"method 4, hung", "justclose", {"*hung.exe"}, {closing, close0}, {"ends=0"}, {{0, 0, 4}}},
     {"method 5", "justclose", {"*onewin.exe"}, {closing, close0}, {"ends=1,WM_CLOSE main=1,exit=1"}, {{0, 300, 5}}},
@@ -271,8 +270,7 @@ TEST(acting, cases) {
         }
         EXPECT_GE(r.seconds, c.atleast);
         EXPECT_LT(r.seconds, c.under ? c.under : 60);
-        // No keys: nothing is typed into any window.
-        for (const std::string &exe : exes)
+        for (const std::string &exe : exes) // no keys: nothing is typed into any window
             EXPECT_TRUE(exe.empty() ||
                         e2e::readfile(e2e::eventsfile(exe)).find(" key\n") == std::string::npos)
                 << exe;

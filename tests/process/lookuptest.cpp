@@ -1,5 +1,4 @@
-// A process that cannot be opened, and one just created, as the process dump tells them.
-#include "process/lookup.h"
+// The dump of a process that cannot be opened, one just created, one named outside the code page.
 #include "config/configuration.h"
 #include "harness.h"
 #include "io/logfile.h"
@@ -34,8 +33,9 @@ TEST(lookup, unreadableprocessisunknown) {
 }
 
 // A process created suspended, its loader not yet run, is found by its image path: juststart
-// does not start another copy.
-TEST(lookup, suspendedprocessisfound) {
+// does not start another copy. A name with a character the ANSI code page lacks names no entry:
+// a fullwidth look-alike of app.exe is neither app.exe nor the code page's stand-in, ?pp.exe.
+TEST(lookup, imagepathnames) {
     e2e::scratch dir;
     e2e::guard fixtures(dir);
     void *p = e2e::launch(dir.path, "\"" + e2e::placefixture(dir.path, "onewin.exe") + "\"",
@@ -43,38 +43,29 @@ TEST(lookup, suspendedprocessisfound) {
     ASSERT_NE(p, nullptr);
     unsigned pid = GetProcessId(p);
     CloseHandle(p);
-    e2e::writefile(dir.file("t.cfg"), "start \"" + dir.slashed() + "/onewin.exe\", 0 stop 0,0,0");
-    ASSERT_TRUE(e2e::runtessark(dir.path, "t.cfg").finished);
-    std::vector<std::string> log = e2e::loglines(e2e::readfile(dir.file("tessark.log")));
-    ASSERT_GE(log.size(), 5u);
-    EXPECT_EQ(log[4], "   " + dir.slashed() + "/onewin.exe exist, pid " + std::to_string(pid) +
-                          " failed to get hwnd");
-    EXPECT_EQ(fixtures.others(), std::vector<unsigned>{pid});
-}
-
-// A name with a character the ANSI code page lacks is no name of the configuration: the fullwidth
-// look-alike of app.exe is taken neither for it nor for the code page's stand-in, "?pp.exe".
-TEST(lookup, lookalikeisnotfound) {
-    e2e::scratch dir;
     std::filesystem::path exe = std::filesystem::path(dir.path) / L"\uFF41pp.exe";
     std::filesystem::copy_file(std::filesystem::path(e2e::bindir()) / "fixture.exe", exe);
-    std::wstring line = L"\"" + exe.wstring() + L"\"";
-    STARTUPINFOW si = {};
-    si.cb = sizeof si;
+    STARTUPINFOW si;
+    GetStartupInfoW(&si);
     PROCESS_INFORMATION pi;
-    ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+    ASSERT_TRUE(CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                                nullptr, nullptr, &si, &pi));
-    for (const char *name : {"/app.exe", "/?pp.exe"})
-        configuration.starts.emplace_back().command = dir.slashed() + name;
-    ASSERT_TRUE(takesnapshot());
-    lookupprocesses();
-    EXPECT_EQ(dumptext(), "process dump:\n   " + dir.slashed() + "/app.exe not exist\n   " +
-                              dir.slashed() + "/?pp.exe not exist\n");
+    std::string d = dir.slashed();
+    e2e::writefile(dir.file("t.cfg"), "start \"" + d + "/onewin.exe\", 0 \"" + d +
+                                          "/app.exe\", 0 \"" + d +
+                                          "/?pp.exe\", 0 stop 0,0,0 1,0,0 2,0,0");
+    ASSERT_TRUE(e2e::runtessark(dir.path, "t.cfg").finished);
     TerminateProcess(pi.hProcess, 0);
     WaitForSingleObject(pi.hProcess, 5000);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
-    configuration.starts.clear();
+    std::vector<std::string> log = e2e::loglines(e2e::readfile(dir.file("tessark.log")));
+    ASSERT_GE(log.size(), 7u);
+    EXPECT_EQ(log[4],
+              "   " + d + "/onewin.exe exist, pid " + std::to_string(pid) + " failed to get hwnd");
+    EXPECT_EQ(log[5], "   " + d + "/app.exe not exist");
+    EXPECT_EQ(log[6], "   " + d + "/?pp.exe not exist");
+    EXPECT_EQ(fixtures.others(), std::vector<unsigned>{pid});
 }
 
 } // namespace
