@@ -27,7 +27,6 @@ enum class findingkind {
     quitmethod,
     destroymethod,
     unknownmethod,
-    altf4method,
     fraction,
     clipped,
     longdelay,

@@ -31,8 +31,8 @@ std::string hex(void *window) {
 }
 
 // The run walked through on what the lookup found. A program counts as gone once a close
-// method that reaches it has been applied: a window message to a window that answers, Alt+F4
-// to a window, or termination. tessark.exe itself only learns so at its next look.
+// method that reaches it has been applied: a window message (WM_CLOSE, or Alt+F4 as SC_CLOSE)
+// to a window that answers, or termination. tessark.exe itself only learns so at its next look.
 struct planner {
     const analysis &a;
     std::string text;
@@ -166,19 +166,8 @@ struct planner {
             terminate(e, "termination at once");
             break;
         case closemethod::altf4:
-            say("Alt+F4 to " + aux::counted(windows, "window", "windows") +
-                ", each brought to the front");
-            if (windows && above[e]) {
-                // Windows drops them without an error: the log shows nothing.
-                say("the keys are dropped: the program runs above this check's integrity level");
-                why[e] = "its windows ignore keys typed from a lower integrity level";
-            } else if (windows) {
-                say("unless a window is not in front then: Tessark then types nothing and logs "
-                    "that it could not reach it, which this plan cannot foresee");
+            if (message(e, "WM_SYSCOMMAND SC_CLOSE (Alt+F4)", ""))
                 reached(e);
-            } else {
-                why[e] = "it has no visible window for Alt+F4";
-            }
             break;
         case closemethod::none:
             say("method " + std::to_string(s.method) + ": nothing but this line");

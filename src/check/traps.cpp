@@ -32,11 +32,7 @@ const methodtrap methodtraps[process::methodcount + 1] = {
      " calls DestroyWindow, which Windows refuses for another program's windows: "
      "the program is not closed; use 0 or 5"},
     {findingkind::unknownmethod, nullptr},
-    {findingkind::altf4method,
-     " types Alt+F4 into each window brought to the front, and needs the window in "
-     "the foreground, which Windows grants a scheduled task only in some conditions "
-     "(it never does to one not run as the logged-on user): where it is not granted "
-     "nothing is typed, and the log says so; use 0 or 5"},
+    {findingkind::unknownmethod, nullptr},
     {findingkind::unknownmethod, nullptr},
     {findingkind::unknownmethod,
      " is no close method: Tessark only logs the line and waits closedelay; use 0 "

@@ -96,7 +96,7 @@ const char *methodwords(int method) {
         "WM_QUIT to its windows",
         "DestroyWindow on its windows",
         "terminates it",
-        "Alt+F4 to each of its windows, brought to the front",
+        "Alt+F4 to its windows, as WM_SYSCOMMAND SC_CLOSE",
         "WM_CLOSE to its windows, and after closedelay terminates it if it still runs",
         "nothing but the log line",
     };

@@ -20,7 +20,9 @@ enum closeaction : unsigned {
     wmcloseaction = 0x0010, // WM_CLOSE's number
     wmquitaction = 0x0012,  // WM_QUIT's number
     destroyaction = 2,      // DestroyWindow on each window (2 is WM_DESTROY's number)
-    altf4action = 0xFFFF,   // Alt+F4 to each window brought to the foreground
+    // WM_SYSCOMMAND's number, sent with SC_CLOSE: Alt+F4 as a window's own procedure takes it,
+    // with no key pressed, so that none can land in another window.
+    syscloseaction = 0x0112,
 };
 
 struct closeway {
@@ -31,8 +33,8 @@ struct closeway {
 
 // In the order of the method numbers, then the one for any other number.
 inline constexpr closeway closeways[methodcount + 1] = {
-    {wmcloseaction, false, false}, {wmquitaction, false, false}, {destroyaction, false, false},
-    {noaction, true, false},       {altf4action, false, false},  {wmcloseaction, false, true},
+    {wmcloseaction, false, false}, {wmquitaction, false, false},   {destroyaction, false, false},
+    {noaction, true, false},       {syscloseaction, false, false}, {wmcloseaction, false, true},
     {noaction, false, false},
 };
 

@@ -17,6 +17,7 @@ snapshot procsnapshot;
 
 bool takesnapshot() {
     procsnapshot.bytesreturned = 0;
+    procsnapshot.created.clear();
     for (startentry &e : configuration.starts)
         e.pid = 0;
     // EnumProcesses cannot say how many ids there are: grow until the list no longer fills
@@ -44,33 +45,62 @@ std::vector<std::string> namecomponents() {
     return names;
 }
 
-std::string processname(unsigned pid) {
+unsigned long long creationtime(void *process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes((HANDLE)process, &created, &exited, &kernel, &user))
+        return 0;
+    return (unsigned long long)created.dwHighDateTime << 32 | created.dwLowDateTime;
+}
+
+namespace {
+
+// The name in the ANSI code page, exactly or not at all (empty): best fit would take a name
+// written with fullwidth letters for the plain "app.exe". A UTF-8 code page holds every name,
+// and takes neither the flag nor the report.
+std::string ansiname(const std::wstring &name) {
+    bool utf8 = GetACP() == CP_UTF8;
+    BOOL inexact = FALSE;
+    std::string text(name.size() * 4, '\0'); // room in any code page
+    int size = name.empty()
+                   ? 0
+                   : WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS,
+                                         name.data(), (int)name.size(), &text[0], (int)text.size(),
+                                         nullptr, utf8 ? nullptr : &inexact);
+    text.resize(inexact ? 0 : (size_t)size);
+    return text;
+}
+
+} // namespace
+
+std::string processname(unsigned pid, unsigned long long *created) {
     HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!h)
         return "<unknown>";
+    if (created)
+        *created = creationtime(h);
     // A path may be longer than MAX_PATH; 32768 is the longest Windows has.
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
+    bool read = false;
     for (;;) {
         DWORD size = (DWORD)path.size();
-        if (QueryFullProcessImageNameA(h, 0, &path[0], &size)) {
+        if (QueryFullProcessImageNameW(h, 0, &path[0], &size)) {
             path.resize(size);
+            read = true;
             break;
         }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) {
-            path = "<unknown>";
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768)
             break;
-        }
         path.resize(std::min<size_t>(path.size() * 2, 32768));
     }
     CloseHandle(h);
-    return path.substr(path.rfind('\\') + 1);
+    return read ? ansiname(path.substr(path.rfind(L'\\') + 1)) : "<unknown>";
 }
 
-int namedentry(unsigned pid, const std::vector<std::string> &names) {
+int namedentry(unsigned pid, const std::vector<std::string> &names, unsigned long long *created) {
     // Another session is another user's desktop: its programs are not ours to find or close.
     if (!inoursession(pid))
         return -1;
-    std::string name = processname(pid);
+    std::string name = processname(pid, created);
     for (size_t i = 0; i < names.size(); ++i) {
         // An entry without a name component matches nothing.
         if (!names[i].empty() && names[i] == name)
