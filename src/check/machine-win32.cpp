@@ -5,6 +5,7 @@
 #include "config/configuration.h"
 #include "process/lookup.h"
 #include "process/methods.h"
+#include "process/session.h"
 #include "process/snapshot.h"
 #include "process/start.h"
 

@@ -8,6 +8,7 @@
 #include "process/logtext.h"
 #include "process/lookup.h"
 #include "process/runflow.h"
+#include "process/session.h"
 #include "process/snapshot.h"
 
 #include <windows.h>
@@ -32,9 +33,9 @@ std::string hex(void *window) {
 }
 
 // The run walked through on what the lookup found, by the steps tessark.exe takes. A program
-// counts as gone once a close that reaches it has been applied: a window message that closes to a
-// window that answers, or termination. tessark.exe itself only learns so at its next look, and so
-// does this plan: its look again finds what is still alive.
+// counts as gone once a close that reaches it has been applied: a window message that closes
+// (WM_CLOSE, or Alt+F4 as SC_CLOSE) to a window that answers, or termination. tessark.exe itself
+// only learns so at its next look, and so does this plan: its look again finds what is still alive.
 struct planner {
     const analysis &a;
     std::string text;
@@ -102,20 +103,6 @@ struct planner {
         if (way.action == destroyaction) {
             why[e] = way.fails;
             return windows.empty();
-        }
-        if (way.action == altf4action) {
-            if (windows.size() && above[e]) {
-                // Windows drops them without an error: the log shows nothing.
-                say("the keys are dropped: the program runs above this check's integrity level");
-                why[e] = "its windows ignore keys typed from a lower integrity level";
-            } else if (windows.size()) {
-                say("unless a window is not in front then: Tessark then types nothing and logs "
-                    "that it could not reach it, which this plan cannot foresee");
-                reached(e);
-            } else {
-                why[e] = "it has no visible window for Alt+F4";
-            }
-            return true;
         }
         bool answered = message(e);
         if (way.fails)

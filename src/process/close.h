@@ -11,7 +11,8 @@ const unsigned messagetimeout = 5000;
 // Applies one action, or sends one message, to every window of start entry index; false when
 // it could not reach one of them.
 bool closewindows(int index, unsigned action);
-// Terminates the process; false when it runs on, refusing it.
-bool killprocess(unsigned pid);
+// Terminates process pid while it is still the one created then, as the lookup saw it; false
+// when it runs on, refusing it. One that has ended since, its id perhaps another's now, is gone.
+bool killprocess(unsigned pid, unsigned long long created);
 
 } // namespace process

@@ -26,14 +26,17 @@ void lookupprocesses() {
     unsigned n = procsnapshot.count();
     for (unsigned i = 0; i < n; ++i) {
         unsigned pid = procsnapshot.pids[i];
-        int k = namedentry(pid, names);
+        unsigned long long created = 0;
+        int k = namedentry(pid, names, &created);
         if (k < 0)
             continue;
         // A program of several processes lists its windowless helpers after the one the user
         // sees, which is the one the close methods can reach.
-        unsigned &held = configuration.starts[(size_t)k].pid;
-        if (owns(windows, pid) || !owns(windows, held))
-            held = pid;
+        startentry &e = configuration.starts[(size_t)k];
+        if (owns(windows, pid) || !owns(windows, e.pid)) {
+            e.pid = pid;
+            e.created = created;
+        }
     }
     for (startentry &e : configuration.starts)
         e.windows.clear();

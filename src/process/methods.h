@@ -20,7 +20,9 @@ enum closeaction : unsigned {
     wmcloseaction = 0x0010, // WM_CLOSE's number
     wmquitaction = 0x0012,  // WM_QUIT's number
     destroyaction = 2,      // DestroyWindow on each window (2 is WM_DESTROY's number)
-    altf4action = 0xFFFF,   // Alt+F4 to each window brought to the foreground
+    // WM_SYSCOMMAND's number, sent with SC_CLOSE: Alt+F4 as a window's own procedure takes it,
+    // with no key pressed, so that none can land in another window.
+    syscloseaction = 0x0112,
 };
 
 struct closeway {
@@ -48,12 +50,8 @@ inline constexpr closeway closeways[methodcount + 1] = {
      "DestroyWindow on %s, which Windows refuses for another program's windows",
      "DestroyWindow (method 2) cannot close it"},
     {noaction, true, false, "terminates it", nullptr, nullptr, nullptr},
-    {altf4action, false, false, "Alt+F4 to each of its windows, brought to the front",
-     " types Alt+F4 into each window brought to the front, and needs the window in the "
-     "foreground, which Windows grants a scheduled task only in some conditions (it never does "
-     "to one not run as the logged-on user): where it is not granted nothing is typed, and the "
-     "log says so; use 0 or 5",
-     "Alt+F4 to %s, each brought to the front", nullptr},
+    {syscloseaction, false, false, "Alt+F4 to its windows, as WM_SYSCOMMAND SC_CLOSE", nullptr,
+     "WM_SYSCOMMAND SC_CLOSE (Alt+F4) to %s", nullptr},
     {wmcloseaction, false, true,
      "WM_CLOSE to its windows, and after closedelay terminates it if it still runs", nullptr,
      "WM_CLOSE to %s", nullptr},

@@ -26,7 +26,10 @@ struct win32actor {
     void dump() { dumpprocesses(); }
     bool start(size_t k) { return startprogram(configuration.starts[k]); }
     bool reach(size_t k, const closeway &way) { return closewindows((int)k, way.action); }
-    bool terminate(size_t k, bool) { return killprocess(configuration.starts[k].pid); }
+    bool terminate(size_t k, bool) {
+        const startentry &e = configuration.starts[k];
+        return killprocess(e.pid, e.created);
+    }
     void pause(int ms, wait) {
         if (ms != 0)
             Sleep((DWORD)ms);

@@ -1,3 +1,4 @@
+#include "process/session.h"
 #include "process/snapshot.h"
 
 #include "config/command.h"
@@ -18,7 +19,7 @@ snapshot procsnapshot;
 bool takesnapshot() {
     procsnapshot.bytesreturned = 0;
     for (startentry &e : configuration.starts)
-        e.pid = 0;
+        e.pid = 0, e.created = 0;
     // EnumProcesses cannot say how many ids there are: grow until the list no longer fills
     // the buffer, so that no running program is missed on a busy machine.
     std::vector<unsigned> &pids = procsnapshot.pids;
@@ -44,33 +45,65 @@ std::vector<std::string> namecomponents() {
     return names;
 }
 
-std::string processname(unsigned pid) {
+unsigned long long creationtime(void *process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes((HANDLE)process, &created, &exited, &kernel, &user))
+        return 0;
+    return (unsigned long long)created.dwHighDateTime << 32 | created.dwLowDateTime;
+}
+
+namespace {
+
+// The name in the ANSI code page, exactly or not at all (empty): best fit would take a name
+// written with fullwidth letters for the plain "app.exe". A UTF-8 code page holds every name,
+// and takes neither the flag nor the report.
+std::string ansiname(const wchar_t *name, int size) {
+    bool utf8 = GetACP() == CP_UTF8;
+    BOOL inexact = FALSE;
+    std::string text((size_t)size * 4, '\0'); // room in any code page
+    int made = size == 0
+                   ? 0
+                   : WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS,
+                                         name, size, &text[0], (int)text.size(), nullptr,
+                                         utf8 ? nullptr : &inexact);
+    text.resize(inexact ? 0 : (size_t)made);
+    return text;
+}
+
+} // namespace
+
+std::string processname(unsigned pid, unsigned long long *created) {
     HANDLE h = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
     if (!h)
         return "<unknown>";
+    if (created)
+        *created = creationtime(h);
     // A path may be longer than MAX_PATH; 32768 is the longest Windows has.
-    std::string path(MAX_PATH, '\0');
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD size = 0;
     for (;;) {
-        DWORD size = (DWORD)path.size();
-        if (QueryFullProcessImageNameA(h, 0, &path[0], &size)) {
-            path.resize(size);
+        size = (DWORD)path.size();
+        if (QueryFullProcessImageNameW(h, 0, path.data(), &size))
             break;
-        }
-        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) {
-            path = "<unknown>";
+        size = 0;
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768)
             break;
-        }
         path.resize(std::min<size_t>(path.size() * 2, 32768));
     }
     CloseHandle(h);
-    return path.substr(path.rfind('\\') + 1);
+    if (size == 0)
+        return "<unknown>";
+    DWORD name = size;
+    while (name > 0 && path[name - 1] != L'\\')
+        --name;
+    return ansiname(path.data() + name, (int)(size - name));
 }
 
-int namedentry(unsigned pid, const std::vector<std::string> &names) {
+int namedentry(unsigned pid, const std::vector<std::string> &names, unsigned long long *created) {
     // Another session is another user's desktop: its programs are not ours to find or close.
     if (!inoursession(pid))
         return -1;
-    std::string name = processname(pid);
+    std::string name = processname(pid, created);
     for (size_t i = 0; i < names.size(); ++i) {
         // An entry without a name component matches nothing.
         if (!names[i].empty() && names[i] == name)
@@ -80,9 +113,12 @@ int namedentry(unsigned pid, const std::vector<std::string> &names) {
 }
 
 void identifyprocess(unsigned pid) {
-    int k = namedentry(pid, namecomponents());
-    if (k >= 0)
+    unsigned long long created = 0;
+    int k = namedentry(pid, namecomponents(), &created);
+    if (k >= 0) {
         configuration.starts[(size_t)k].pid = pid;
+        configuration.starts[(size_t)k].created = created;
+    }
 }
 
 int countrunning() {

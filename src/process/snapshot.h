@@ -22,15 +22,19 @@ extern snapshot procsnapshot;
 bool takesnapshot();
 // The executable's file name of process pid, from its image path: the least right Windows has
 // to give, granted for nearly every process, even one just created; "<unknown>" when not even
-// that is granted.
-std::string processname(unsigned pid);
-// False only when pid is known to run in another session than Tessark's own (another user's
-// desktop). In a file of its own, so that a test can say which processes are elsewhere.
-bool inoursession(unsigned pid);
+// that is granted. In the ANSI code page, as the configuration is written; a name with a
+// character the code page lacks comes empty, matching no entry, never as a look-alike. Where
+// created is given, it is set to when the process was created (0 when not read).
+std::string processname(unsigned pid, unsigned long long *created = nullptr);
+// When the process that handle process (one with at least the least right) names was created,
+// in FILETIME's units; 0 when it cannot be read.
+unsigned long long creationtime(void *process);
 // The first start entry whose name component is that process's executable name, or -1 (always
 // for a process of another session), with the entries' name components worked out beforehand
-// (namecomponents): a lookup compares every process with every entry.
-int namedentry(unsigned pid, const std::vector<std::string> &names);
+// (namecomponents): a lookup compares every process with every entry. created as processname
+// gives it.
+int namedentry(unsigned pid, const std::vector<std::string> &names,
+               unsigned long long *created = nullptr);
 // The last non-empty piece of each start entry's command at '/'; empty when it has none.
 std::vector<std::string> namecomponents();
 // Gives pid to the first entry that names its program.

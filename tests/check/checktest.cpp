@@ -66,7 +66,7 @@ TEST(check, findings) {
         {"start \"c:/caf\xE9.exe\",0" + ok, {}},
         {"start \"c:/t/a.exe\",0\n\"d:/a.exe\",0 stop 0,0,0 1,0,0", {{findingkind::samename, 2, 1}}, "start entry 0 (line 1)"},
         {"start \"c:/a.exe\",0 \"c:/b.exe\",0\nstop 0,0,0\n0,0,5", {{findingkind::neverclosed, 1, 20}, {findingkind::closedtwice, 3, 1}}},
-        {"start \"c:/a.exe\",0 \"c:/b.exe\",0 \"c:/c.exe\",0 \"c:/d.exe\",0\nstop 0,0,1 1,0,2 2,0,4 3,0,6", {{findingkind::methodtrap, 2, 6}, {findingkind::methodtrap, 2, 12}, {findingkind::methodtrap, 2, 18}, {findingkind::methodtrap, 2, 24}}},
+        {"start \"c:/a.exe\",0 \"c:/b.exe\",0 \"c:/c.exe\",0 \"c:/d.exe\",0\nstop 0,0,1 1,0,2 2,0,4 3,0,6", {{findingkind::methodtrap, 2, 6}, {findingkind::methodtrap, 2, 12}, {findingkind::methodtrap, 2, 24}}},
         {"start \"c:/a.exe\",1.5 stop 0,0.0,0", {{findingkind::fraction, 1, 18}, {findingkind::fraction, 1, 29}}, "reads 1"},
         {"start \"c:/a.exe\",99999999999 stop 0,2147483647,0", {{findingkind::clipped, 1, 18}, {findingkind::longdelay, 1, 35}}},
         {"restart restartdelay 600001 start \"c:/a.exe\",600000 stop 0,600001,0", {{findingkind::longdelay, 1, 9}, {findingkind::longdelay, 1, 58}}, "600001 ms (10.0 minutes)"},

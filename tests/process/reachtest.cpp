@@ -1,6 +1,4 @@
-// What a close could not do. The facts only real Windows shows are put in by this test in place
-// of process/reach-win32.cpp: windows that refuse messages and windows that do not come to the
-// front.
+// What a close could not do, with stand-ins for the windows that refuse messages on real Windows.
 #include "process/reach.h"
 #include "check/rights.h"
 #include "config/configuration.h"
@@ -8,6 +6,7 @@
 #include "io/logfile.h"
 #include "process/close.h"
 #include "process/runmode.h"
+#include "process/snapshot.h"
 
 #include <set>
 
@@ -19,42 +18,29 @@ using namespace check;
 
 namespace {
 
-const HWND open1 = (HWND)0x10, open2 = (HWND)0x20, shut1 = (HWND)0x30, shut2 = (HWND)0x40,
-           gone = (HWND)0x50;
+const HWND open1 = (HWND)0x10, open2 = (HWND)0x20, shut1 = (HWND)0x30, shut2 = (HWND)0x40;
 std::vector<HWND> tried;
 
 } // namespace
 
-bool process::sendreaches(HWND w, unsigned) {
+bool process::sendreaches(HWND w, unsigned, WPARAM) {
     tried.push_back(w);
     return w == open1 || w == open2;
-}
-
-// Never in front, so that no keys are typed into the desktop.
-bool process::bringtofront(HWND w) {
-    tried.push_back(w);
-    return false;
-}
-
-bool process::windowgone(HWND w) {
-    return w == gone;
 }
 
 namespace {
 
 // One line per program and close, however many of its windows it missed; every window is tried.
+// Method 5 looks again, which finds none of these running: it comes last.
 TEST(reach, unreachedwindows) {
     struct {
         const char *command;
         int method;
         std::vector<HWND> windows;
     } cases[] = {
-        {"c:/x/a.exe", 0, {open1, open2}},
-        {"c:/x/b.exe", 0, {shut1, open1}},
-        {"c:/x/c.exe", 1, {shut1, shut2}},
-        {"c:/x/d.exe", 4, {open1, shut2}},
-        {"c:/x/e.exe", 4, {}},
-        {"c:/x/f.exe", 4, {gone}},
+        {"c:/x/a.exe", 0, {open1, open2}}, {"c:/x/b.exe", 0, {shut1, open1}},
+        {"c:/x/c.exe", 1, {shut1, shut2}}, {"c:/x/d.exe", 4, {open1, shut2}},
+        {"c:/x/f.exe", 5, {open1, shut1}},
     };
     std::vector<HWND> all;
     for (auto &c : cases) {
@@ -76,20 +62,27 @@ TEST(reach, unreachedwindows) {
               "   trying to close c:/x/b.exe\n   failed to reach c:/x/b.exe\n"
               "   trying to close c:/x/c.exe\n   failed to reach c:/x/c.exe\n"
               "   trying to close c:/x/d.exe\n   failed to reach c:/x/d.exe\n"
-              "   trying to close c:/x/e.exe\n   trying to close c:/x/f.exe\n");
+              "   trying to close c:/x/f.exe\n   failed to reach c:/x/f.exe\n");
 }
 
-// A process that has exited, or an id that names none, refuses nothing. Nor does the checker
-// take one that cannot be opened for one that refuses (Wine keeps an exited process openable).
+// A process that has exited, an id that names none, or one that names another process (created
+// later) than the one found refuses nothing; the last is left running, whatever it grants.
 TEST(reach, gonerefusesnothing) {
     e2e::scratch dir;
     void *h = e2e::launch(dir.path, "cmd.exe /c exit");
     ASSERT_TRUE(h);
     WaitForSingleObject(h, 10000);
-    EXPECT_TRUE(killprocess(GetProcessId(h)));
+    EXPECT_TRUE(killprocess(GetProcessId(h), creationtime(h)));
     CloseHandle(h);
-    EXPECT_TRUE(killprocess(0xFFFFFFFC));
+    EXPECT_TRUE(killprocess(0xFFFFFFFC, 0));
     EXPECT_FALSE(refusestermination(0xFFFFFFFC));
+    e2e::guard fixtures(dir);
+    for (const char *name : {"nowin.exe", "guardedterm.exe", "guarded.exe"}) {
+        const e2e::program &p = fixtures.start(name);
+        ASSERT_TRUE(p.ready) << name;
+        EXPECT_TRUE(killprocess(p.pid, creationtime(p.process) - 10000000)) << name;
+        EXPECT_FALSE(p.waitexit(300)) << name;
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Processes of other sessions, as on a machine where several users are logged on. Wine runs one
 // session, so this test says which pids are elsewhere, in place of the one function that asks.
+#include "process/session.h"
 #include "check/analysis.h"
 #include "check/plan.h"
 #include "config/configuration.h"
