@@ -5,6 +5,7 @@
 #include "io/loglines.h"
 #include "process/close.h"
 #include "process/dump.h"
+#include "process/hang.h"
 #include "process/logtext.h"
 #include "process/lookup.h"
 #include "process/runflow.h"
@@ -115,16 +116,24 @@ struct planner {
     bool terminate(size_t e, bool checked) {
         if (checked)
             say("it will still run: " + why[e]);
-        std::string what = checked ? "then termination" : "termination at once";
-        if (refuses[e]) {
-            say(what + " is refused: the process runs with rights this user lacks");
-            why[e] = "it refuses termination";
-            return false;
-        }
-        say(what);
-        reached(e);
-        return true;
+        return kill(e, checked ? "then termination" : "termination at once");
     }
+
+    // What does not respond now, a run cannot tell from this plan whether it will answer in
+    // time: the plan has it go on hanging.
+    std::vector<size_t> suspects() { return process::suspects(); }
+    std::vector<size_t> watch(const std::vector<size_t> &suspects, int ms) {
+        for (size_t e : suspects)
+            say(quoted(command(e)) + " does not respond now: its windows hang");
+        bool one = suspects.size() == 1;
+        say(std::string("a run watches ") + (one ? "it" : "them") + " for " + milliseconds(ms) +
+            " (hungtimeout) and ends " + (one ? "it if it" : "each that") +
+            " still does not respond then, to start it again; one that answers meanwhile is left "
+            "alone");
+        pauses += ms;
+        return suspects;
+    }
+    bool end(size_t e) { return kill(e, "termination, and Tessark waits until it is gone"); }
 
     void pause(int ms, wait w) {
         if (w == wait::afterstart) {
@@ -181,6 +190,18 @@ struct planner {
     }
 
 private:
+    // Termination; a process that runs with rights this user lacks refuses it, and stays.
+    bool kill(size_t e, const std::string &what) {
+        if (refuses[e]) {
+            say(what + " is refused: the process runs with rights this user lacks");
+            why[e] = "it refuses termination";
+            return false;
+        }
+        say(what);
+        reached(e);
+        return true;
+    }
+
     // A close reached the process found for entry e; another by the same name is found when
     // Tessark looks again.
     void reached(size_t e) {

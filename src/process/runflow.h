@@ -11,6 +11,7 @@
 #include "process/snapshot.h"
 
 #include <string>
+#include <vector>
 
 namespace process {
 
@@ -29,6 +30,12 @@ enum class wait { afterstart, afterclose, grace, restart };
 //   bool terminate(size_t k, bool checked);  ends entry k's process, at once or after method
 //                                      5's check; false when it runs on, refusing
 //   void pause(int ms, wait why);      holds the run; nothing for 0
+//   std::vector<size_t> suspects();    the entries whose program does not respond now
+//   std::vector<size_t> watch(const std::vector<size_t> &suspects, int ms);  watches them
+//                                      for ms: those that answer are left, those that end lose
+//                                      their pid; returns those still hung then
+//   bool end(size_t k);                ends a hung program and waits until it is gone; false
+//                                      when it runs on, refusing
 // and these moments, at which only the checker has something to say:
 //   void chose(branch b, int running, int total);  after the branch's first line
 //   void closing(size_t k, const stopentry &s);    after the line that names the close
@@ -41,6 +48,7 @@ public:
     void applymode() {
         a.lookup();
         a.dump();
+        endhung();
         int running = countrunning();
         branch b = choosebranch(config::configuration.mode, running,
                                 (int)config::configuration.starts.size());
@@ -107,6 +115,26 @@ public:
     }
 
 private:
+    // A program that stopped responding is ended, and the mode goes on as for one that is
+    // missing; only in the modes that keep programs running. It is watched first, for
+    // hungtimeout, with every other suspect at once, since one only busy answers meanwhile.
+    void endhung() {
+        const config::settings &c = config::configuration;
+        if (c.hungtimeout == 0 || (c.mode != config::juststart && c.mode != config::restart))
+            return;
+        std::vector<size_t> suspects = a.suspects();
+        if (suspects.empty())
+            return;
+        for (size_t k : a.watch(suspects, c.hungtimeout)) {
+            config::startentry &e = config::configuration.starts[k];
+            a.log(notrespondingline, e.command);
+            if (a.end(k))
+                e.pid = 0;
+            else
+                a.log(terminatefailedline, e.command);
+        }
+    }
+
     // A fresh process list and lookup; false, and said, when the list was not read.
     bool lookagain() {
         if (!a.snapshot()) {

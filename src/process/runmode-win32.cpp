@@ -4,6 +4,7 @@
 #include "io/logfile.h"
 #include "process/close.h"
 #include "process/dump.h"
+#include "process/hang.h"
 #include "process/lookup.h"
 #include "process/runflow.h"
 #include "process/snapshot.h"
@@ -34,11 +35,18 @@ struct win32actor {
         if (ms != 0)
             Sleep((DWORD)ms);
     }
+    std::vector<size_t> suspects() { return process::suspects(); }
+    std::vector<size_t> watch(const std::vector<size_t> &suspects, int ms) {
+        return hangs.watch(suspects, ms);
+    }
+    bool end(size_t k) { return hangs.end(k); }
     // A run has nothing to add at these moments.
     void chose(branch, int, int) {}
     void closing(size_t, const stopentry &) {}
     void restartfailed() {}
     void restarting() {}
+
+    hangwatch hangs;
 };
 
 } // namespace
