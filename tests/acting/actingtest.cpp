@@ -98,8 +98,9 @@ const std::vector<actcase> cases = {
     {"method 5, no window", "justclose", {"*nowin.exe"}, {closing, close0, terminate}, {"ends=1,exit=0"}, {{0, 0, 5}}},
     // A modal "save changes?" box holds the close message; the check terminates it.
     {"method 5, dialog", "justclose", {"*dialog.exe"}, {closing, close0, terminate}, {"ends=1,WM_CLOSE main=1,dialog open=1,exit=0"}, {{0, 0, 5}}, {}, 0, 0, 15, false},
-    // WM_CLOSE passes over a window that does not answer; the check terminates it.
-    {"method 5, hung", "justclose", {"*hung.exe"}, {closing, close0, terminate}, {"ends=1,exit=0"}, {{0, 0, 5}}},
+    // WM_CLOSE passes over a window that does not answer; the check terminates it. justclose
+    // watches for no hang.
+    {"method 5, hung", "justclose hungtimeout 3000", {"*hung.exe"}, {closing, close0, terminate}, {"ends=1,exit=0"}, {{0, 0, 5}}},
     // A process that refuses all access is found by its image path, and not started again; it
     // refuses termination too, which the log says, so the restart fails instead of starting a
     // second copy.
