@@ -1,6 +1,7 @@
 #include "process/dump.h"
 
 #include "config/configuration.h"
+#include "io/logfile.h"
 #include "io/loglines.h"
 #include "process/logtext.h"
 
@@ -25,6 +26,10 @@ std::string dumptext() {
             text += filled(dumpwindows, std::to_string(e.windows.size()));
     }
     return text;
+}
+
+void dumpprocesses() {
+    applog.write(dumptext());
 }
 
 } // namespace process
