@@ -190,10 +190,13 @@ struct planner {
     }
 
 private:
-    // Termination; a process that runs with rights this user lacks refuses it, and stays.
+    // Termination; a process that runs with rights the task lacks refuses it, and stays.
     bool kill(size_t e, const std::string &what) {
         if (refuses[e]) {
-            say(what + " is refused: the process runs with rights this user lacks");
+            // Elevated, the check weighs the task's rights, not its own.
+            std::string as = judgedas();
+            say(what + " is refused: the process runs with rights " +
+                (as.empty() ? "this user lacks" : "the task, at " + as + " integrity, lacks"));
             why[e] = "it refuses termination";
             return false;
         }
