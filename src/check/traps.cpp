@@ -184,12 +184,17 @@ struct traps {
         delay(at, "closedelay", s.closedelay);
     }
 
+    // A setting that a later one of its kind overrides.
+    void overridden(position at, const char *word, position last) {
+        warn(findingkind::delayoverridden, at,
+             std::string("this ") + word + " does not count: the last one does, at line " +
+                 std::to_string(last.line));
+    }
+
     void restartdelay(const loadmark &m, bool last) {
         position at = {m.line, m.column};
         if (!last) {
-            warn(findingkind::delayoverridden, at,
-                 "this restartdelay does not count: the last one does, at line " +
-                     std::to_string(a.delayat.line));
+            overridden(at, "restartdelay", a.delayat);
         } else if (configuration.mode != restart) {
             warn(findingkind::delayunused, at,
                  "restartdelay only counts in restart mode, and the mode is " +
@@ -202,9 +207,7 @@ struct traps {
     void hungtimeout(const loadmark &m, bool last) {
         position at = {m.line, m.column};
         if (!last) {
-            warn(findingkind::delayoverridden, at,
-                 "this hungtimeout does not count: the last one does, at line " +
-                     std::to_string(a.hungat.line));
+            overridden(at, "hungtimeout", a.hungat);
         } else if (m.value != 0 && configuration.mode != juststart &&
                    configuration.mode != restart) {
             warn(findingkind::delayunused, at,
