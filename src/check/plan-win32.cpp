@@ -2,6 +2,7 @@
 #include "check/rights.h"
 #include "check/words.h"
 #include "config/configuration.h"
+#include "config/loader.h"
 #include "io/loglines.h"
 #include "process/close.h"
 #include "process/dump.h"
@@ -40,6 +41,7 @@ std::string hex(void *window) {
 struct planner {
     const analysis &a;
     std::string text;
+    std::vector<unsigned> found;  // the pid the lookup found
     std::vector<bool> alive;      // the program still runs
     std::vector<bool> refuses;    // its process refuses termination
     std::vector<bool> above;      // it runs above the checker's integrity level
@@ -57,6 +59,7 @@ struct planner {
         }
         for (size_t k = 0; k < configuration.starts.size(); ++k) {
             unsigned pid = configuration.starts[k].pid;
+            found.push_back(pid);
             alive.push_back(pid != 0);
             refuses.push_back(pid != 0 && refusestermination(pid));
             above.push_back(pid != 0 && runsabove(pid));
@@ -75,14 +78,15 @@ struct planner {
     void dump() {
         text += dumptext();
         several();
+        inactivehung();
     }
     // The first snapshot was read; whether a later one will be, no plan can tell.
     bool snapshot() { return true; }
-    // What has gone is no longer found.
+    // What has gone is no longer found; what still runs is found again, also after a hang's end
+    // counted it missing.
     void lookup() {
         for (size_t k = 0; k < alive.size(); ++k)
-            if (!alive[k])
-                configuration.starts[k].pid = 0;
+            configuration.starts[k].pid = alive[k] ? found[k] : 0;
     }
 
     bool start(size_t k) {
@@ -116,7 +120,7 @@ struct planner {
     bool terminate(size_t e, bool checked) {
         if (checked)
             say("it will still run: " + why[e]);
-        return kill(e, checked ? "then termination" : "termination at once");
+        return kill(e, checked ? "then termination" : "termination at once", "");
     }
 
     // What does not respond now, a run cannot tell from this plan whether it will answer in
@@ -128,12 +132,12 @@ struct planner {
         bool one = suspects.size() == 1;
         say(std::string("a run watches ") + (one ? "it" : "them") + " for " + milliseconds(ms) +
             " (hungtimeout) and ends " + (one ? "it if it" : "each that") +
-            " still does not respond then, to start it again; one that answers meanwhile is left "
-            "alone");
+            " still does not respond then, as a missing program; one that answers meanwhile is "
+            "left alone");
         pauses += ms;
         return suspects;
     }
-    bool end(size_t e) { return kill(e, "termination, and Tessark waits until it is gone"); }
+    bool end(size_t e) { return kill(e, "termination", ", and Tessark waits until it is gone"); }
 
     void pause(int ms, wait w) {
         if (w == wait::afterstart) {
@@ -190,8 +194,9 @@ struct planner {
     }
 
 private:
-    // Termination; a process that runs with rights the task lacks refuses it, and stays.
-    bool kill(size_t e, const std::string &what) {
+    // Termination, what then follows it said after; a process that runs with rights the task
+    // lacks refuses it, and stays.
+    bool kill(size_t e, const std::string &what, const char *then) {
         if (refuses[e]) {
             // Elevated, the check weighs the task's rights, not its own.
             std::string as = judgedas();
@@ -200,9 +205,22 @@ private:
             why[e] = "it refuses termination";
             return false;
         }
-        say(what);
+        say(what + then);
         reached(e);
         return true;
+    }
+
+    // A program that does not respond now, where the file names hungtimeout but the rule is off:
+    // the run leaves it so.
+    void inactivehung() {
+        int ms = configuration.hungtimeout;
+        runmode m = configuration.mode;
+        if (!a.hungat.line || (ms != 0 && (m == juststart || m == restart)))
+            return;
+        for (size_t e : process::suspects())
+            say(quoted(command(e)) + " does not respond now, and a run leaves it so: " +
+                (ms == 0 ? "hungtimeout is 0"
+                         : "hungtimeout does not count in " + std::string(keyword(m))));
     }
 
     // A close reached the process found for entry e; another by the same name is found when

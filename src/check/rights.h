@@ -13,8 +13,8 @@ namespace check {
 bool refusestermination(unsigned pid);
 
 // The process runs at a higher integrity level than the task, as an elevated program does
-// beside a normal one: its windows refuse the task's messages, and keys typed for them are
-// dropped. False when a level cannot be read.
+// beside a normal one: its windows refuse the task's messages. False when a level cannot be
+// read.
 bool runsabove(unsigned pid);
 
 // The name of the level that the check judges at ("medium") when that is below its own, as

@@ -36,15 +36,24 @@ std::vector<topwindow> topwindows() {
     return all;
 }
 
+// Whether a hidden window may be one that Windows hid behind a ghost: a main window, enabled and
+// unowned. A hidden window that answers says nothing of the program, nor does a hung one of
+// another kind: every thread that has a window has a disabled IME window, and a worker thread
+// that waits on something owns its helper windows hung without the program hanging.
+bool ghostable(HWND window, LONG style) {
+    return !(style & WS_DISABLED) && !GetWindow(window, GW_OWNER) &&
+           !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
 // Whether process pid is suspect among all; one of its hung windows then in hung.
 bool suspect(unsigned pid, const std::vector<topwindow> &all, HWND *hung = nullptr) {
     bool counted = false;
     for (const topwindow &t : all) {
         if (t.pid != pid)
             continue;
+        LONG style = GetWindowLongA(t.window, GWL_STYLE);
         bool ishung = IsHungAppWindow(t.window);
-        // A hidden window that answers says nothing of the program.
-        if (!ishung && !(GetWindowLongA(t.window, GWL_STYLE) & WS_VISIBLE))
+        if (!(style & WS_VISIBLE) && (!ishung || !ghostable(t.window, style)))
             continue;
         if (!ishung)
             return false;
@@ -84,9 +93,10 @@ std::vector<size_t> hangwatch::watch(const std::vector<size_t> &suspects, int ms
     for (size_t k : suspects) {
         startentry &e = configuration.starts[k];
         HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, e.pid);
-        // One that ended since the lookup may have handed its id on already.
-        if (h && creationtime(h) != e.created) {
-            CloseHandle(h);
+        // One that ended since the lookup is missing, its id perhaps another's already.
+        if (h ? creationtime(h) != e.created : GetLastError() == ERROR_INVALID_PARAMETER) {
+            if (h)
+                CloseHandle(h);
             e.pid = 0;
             continue;
         }

@@ -114,7 +114,8 @@ const std::vector<actcase> cases = {
     // Starting: the directory before the last '/', also inside an argument.
     // Not responding: a program whose windows all hang is watched for hungtimeout (the mode's
     // word), then ended and started again as a missing one, in juststart and restart.
-    {"hung, juststart", "juststart hungtimeout 3000", {"*hung.exe"}, {hung0, juststart, start0}, {"ends=1,started=1"}, {}, {}, 0, 2.9, 15},
+    // A program with no window at all is never suspect.
+    {"hung, juststart", "juststart hungtimeout 3000", {"*hung.exe", "*nowin.exe"}, {hung0, juststart, start0}, {"ends=1,started=1", "ends=0,started=0"}, {}, {}, 0, 2.9, 15},
     {"hung, no hungtimeout", "juststart", {"*hung.exe"}, {juststart}, {"ends=0,started=0"}},
     {"hung, hungtimeout 0", "juststart hungtimeout 0", {"*hung.exe"}, {juststart}, {"ends=0,started=0"}},
     // It answers before the time is up: left alone, and the run ends then.
