@@ -1,5 +1,6 @@
 // Times one whole lookup (snapshot, lookup, dump) against a floor: a loop making only the same
-// system calls, measured in the same run. Not a test: it prints figures and ratios.
+// system calls, measured in the same run; and the look for programs that stopped responding,
+// which a run with hungtimeout adds, when none has. Not a test: it prints figures and ratios.
 //
 //   lookupbench [programs]   runs that many fixture programs (default 50) while it measures
 #include "clock.h"
@@ -7,6 +8,7 @@
 #include "harness.h"
 #include "io/logfile.h"
 #include "process/dump.h"
+#include "process/hang.h"
 #include "process/lookup.h"
 #include "process/snapshot.h"
 
@@ -58,6 +60,7 @@ void floorrun() {
 struct times {
     double lookup; // snapshot and lookup
     double dump;
+    double hung; // the look for suspects, none of which hangs
 };
 
 times realrun() {
@@ -66,7 +69,9 @@ times realrun() {
     lookupprocesses();
     double t1 = now();
     dumpprocesses();
-    return {t1 - t0, now() - t1};
+    double t2 = now();
+    sink += (unsigned)suspects().size();
+    return {t1 - t0, t2 - t1, now() - t2};
 }
 
 } // namespace
@@ -84,8 +89,8 @@ int main(int argc, char **argv) {
     }
     applog.open(dir.file("tessark.log").c_str(), true);
 
-    std::printf("%7s %9s %9s %9s %9s %9s %8s %8s\n", "entries", "processes", "floor ms",
-                "lookup ms", "dump ms", "total ms", "lookup/f", "total/f");
+    std::printf("%7s %9s %9s %9s %9s %9s %8s %8s %8s %8s\n", "entries", "processes", "floor ms",
+                "lookup ms", "dump ms", "total ms", "lookup/f", "total/f", "hung ms", "hung/tot");
     for (int entries : {1, 100, 1000}) {
         // The running programs first, then programs that do not run.
         configuration.starts.clear();
@@ -96,7 +101,7 @@ int main(int argc, char **argv) {
             configuration.starts.push_back(e);
         }
         int rounds = entries >= 1000 ? 9 : 21; // the legend below names these
-        std::vector<double> floor, lookup, dump, total;
+        std::vector<double> floor, lookup, dump, total, hung;
         floorrun();
         realrun();
         for (int r = 0; r < rounds; ++r) {
@@ -107,14 +112,18 @@ int main(int argc, char **argv) {
             lookup.push_back(t.lookup);
             dump.push_back(t.dump);
             total.push_back(t.lookup + t.dump);
+            hung.push_back(t.hung);
         }
-        double f = median(floor), l = median(lookup), d = median(dump), all = median(total);
-        std::printf("%7d %9u %9.2f %9.2f %9.2f %9.2f %8.3f %8.3f\n", entries, procsnapshot.count(),
-                    f * 1e3, l * 1e3, d * 1e3, all * 1e3, l / f, all / f);
+        double f = median(floor), l = median(lookup), d = median(dump), all = median(total),
+               h = median(hung);
+        std::printf("%7d %9u %9.2f %9.2f %9.2f %9.2f %8.3f %8.3f %8.2f %8.3f\n", entries,
+                    procsnapshot.count(), f * 1e3, l * 1e3, d * 1e3, all * 1e3, l / f, all / f,
+                    h * 1e3, h / all);
     }
     std::printf(
         "floor: the lookup's system calls alone; lookup: takesnapshot and lookupprocesses;\n"
         "dump: dumpprocesses (one flushed log write); total: lookup and dump;\n"
+        "hung: the look for programs that stopped responding (none has), which hungtimeout adds;\n"
         "medians of %d rounds (%d at 1000 entries), floor and run interleaved\n",
         21, 9);
     applog.close();

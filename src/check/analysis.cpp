@@ -1,4 +1,7 @@
 #include "check/analysis.h"
+#include "check/errors.h"
+#include "check/traps.h"
+#include "check/unreadable.h"
 #include "config/check.h"
 #include "config/command.h"
 #include "config/configuration.h"
@@ -38,6 +41,8 @@ void place(analysis &a) {
             a.modeat = at;
         else if (m.what == loadmark::restartdelay)
             a.delayat = at;
+        else if (m.what == loadmark::hungtimeout)
+            a.hungat = at;
     }
 }
 

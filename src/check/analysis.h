@@ -17,10 +17,11 @@ namespace check {
 // with where each item stands and what is wrong with it.
 struct analysis {
     loadrecord record;
-    bool loaded = false;                        // loadconfiguration succeeded
-    bool consistent = false;                    // and checkconfiguration too: a run would act on it
-    std::vector<position> starts, stops;        // where each entry begins
-    position modeat = {0, 0}, delayat = {0, 0}; // the keywords that count; line 0: none
+    bool loaded = false;                 // loadconfiguration succeeded
+    bool consistent = false;             // and checkconfiguration too: a run would act on it
+    std::vector<position> starts, stops; // where each entry begins
+    position modeat = {0, 0}, delayat = {0, 0}, hungat = {0, 0}; // the keywords that count;
+                                                                 // line 0: none
     std::vector<std::string> names, directories;         // of each start entry, worked out once
     std::unordered_map<size_t, std::string> unstartable; // start entry -> why starting it fails
     std::vector<finding> errors, warnings;
@@ -31,14 +32,5 @@ struct analysis {
 void analysefile(analysis &a, const char *path);
 // The same for bytes from any source.
 void analysestream(analysis &a, io::stream &source);
-
-// Why a file cannot be read, in words ("it does not exist"), or empty when it can be opened.
-std::string whyunreadable(const char *path);
-
-// The parts of the analysis.
-void finderrors(analysis &a, const std::string &reason);
-void findtraps(analysis &a);
-// Where the arguments of a command begin (the space after its first ".exe"), or npos.
-size_t argumentsat(const std::string &command);
 
 } // namespace check

@@ -1,4 +1,4 @@
-#include "check/analysis.h"
+#include "check/errors.h"
 #include "check/words.h"
 #include "config/check.h"
 #include "config/configuration.h"
@@ -33,6 +33,8 @@ const char *wanted(expectation e) {
         return "expected the method, a number, after ','";
     case expectation::wantrestartdelay:
         return "expected a number after restartdelay";
+    case expectation::wanthungtimeout:
+        return "expected a number after hungtimeout";
     default:
         return "";
     }

@@ -24,15 +24,14 @@ enum class findingkind {
     samename,
     neverclosed,
     closedtwice,
-    quitmethod,
-    destroymethod,
-    unknownmethod,
+    methodtrap, // a method that does not close, or no method at all
     fraction,
     clipped,
     longdelay,
     modeoverridden,
     delayoverridden,
     delayunused,
+    longhungtimeout,
     cutoff,
     // warnings that ask this machine
     missingexe,

@@ -1,8 +1,11 @@
 #include "check/machine.h"
+#include "check/rights.h"
+#include "check/traps.h"
 #include "check/words.h"
 #include "config/configuration.h"
 #include "process/lookup.h"
 #include "process/methods.h"
+#include "process/session.h"
 #include "process/snapshot.h"
 #include "process/start.h"
 
@@ -148,9 +151,9 @@ void askmachine(analysis &a) {
                  "the program runs (pid " + std::to_string(pid) +
                      ") at a higher integrity level than " + below +
                      ", as an elevated program "
-                     "does: the messages and keystrokes of methods 0, 1, 2 and 4 (and method "
-                     "5's WM_CLOSE) cannot reach its windows, so they do not close it; run the "
-                     "task with the same rights as the program"});
+                     "does: methods 0, 1, 2 and 4 (and method 5's WM_CLOSE) cannot reach its "
+                     "windows, so they do not close it; run the task with the same rights as the "
+                     "program"});
     }
     sortbyposition(a.warnings);
 }

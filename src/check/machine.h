@@ -5,34 +5,8 @@
 namespace check {
 
 // What this machine says about the configuration: programs and start directories that do not
-// exist, and names in the wrong letter case. Reads files' names and processes' names only.
+// exist, names in the wrong letter case, and programs the task lacks the rights to close. Reads
+// files' names and processes' names only.
 void askmachine(analysis &a);
-
-// The rights below are the task's, as the shipped task runs them: without elevation. A check
-// that runs elevated judges them at the level of its user without elevation (medium, as UAC
-// gives it), not at its own, and says so.
-
-// The process runs with rights the task lacks and refuses termination, as killprocess asks
-// for it. Only opens the process.
-bool refusestermination(unsigned pid);
-
-// The process runs at a higher integrity level than the task, as an elevated program does
-// beside a normal one: its windows refuse the task's messages, and keys typed for them are
-// dropped. False when a level cannot be read.
-bool runsabove(unsigned pid);
-
-// The name of the level that the check judges at ("medium") when that is below its own, as
-// it is elevated; else empty.
-std::string judgedas();
-// What the plan says of it then, a line; else empty.
-std::string elevatednote();
-
-// A token's integrity level, the label's last subauthority; 0 when it cannot be read.
-unsigned tokenlevel(void *token);
-
-// What a run would do now, on this machine: the process dump and every step in order, each
-// with the line tessark.exe would log for it, and the longest time the run can take. Looks
-// the programs up as a run does; starts, closes and sends nothing.
-std::string plantext(const analysis &a);
 
 } // namespace check

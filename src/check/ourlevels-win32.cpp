@@ -1,6 +1,6 @@
 #include "check/ourlevels.h"
 
-#include "check/machine.h"
+#include "check/rights.h"
 
 #include <windows.h>
 

@@ -66,6 +66,15 @@ void writereading(const analysis &a, const std::function<void(const std::string 
       << (long long)configuration.mode << "), ";
     w.where(a.modeat) << "\n  restartdelay " << milliseconds(configuration.restartdelay) << ", ";
     w.where(a.delayat) << "\n";
+    // Said only where the file names it: a configuration without it reads as it always has.
+    if (a.hungat.line) {
+        w << "  hungtimeout " << milliseconds(configuration.hungtimeout) << ", ";
+        w.where(a.hungat)
+            << (configuration.hungtimeout == 0
+                    ? ": off\n"
+                    : ": a program whose windows all stop responding is watched that long, then "
+                      "ended and started again\n");
+    }
     for (size_t k = 0; k < starts.size(); ++k) {
         const startentry &e = starts[k];
         w.flush(piece);

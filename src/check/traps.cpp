@@ -1,4 +1,4 @@
-#include "check/analysis.h"
+#include "check/traps.h"
 #include "check/words.h"
 #include "config/configuration.h"
 #include "config/loader.h"
@@ -15,29 +15,8 @@ using namespace config;
 namespace {
 
 const int tenminutes = 600000;
-
-// What a stop entry's method does against what it seems to, after "method N"; none for those
-// that close.
-struct methodtrap {
-    findingkind kind;
-    const char *text;
-};
-// In the order of process::closemethod.
-const methodtrap methodtraps[process::methodcount + 1] = {
-    {findingkind::unknownmethod, nullptr},
-    {findingkind::quitmethod,
-     " sends WM_QUIT, which most programs ignore when it is sent: the program is not "
-     "closed; use 0 (WM_CLOSE) or 5 (WM_CLOSE, then terminate)"},
-    {findingkind::destroymethod,
-     " calls DestroyWindow, which Windows refuses for another program's windows: "
-     "the program is not closed; use 0 or 5"},
-    {findingkind::unknownmethod, nullptr},
-    {findingkind::unknownmethod, nullptr},
-    {findingkind::unknownmethod, nullptr},
-    {findingkind::unknownmethod,
-     " is no close method: Tessark only logs the line and waits closedelay; use 0 "
-     "to 5"},
-};
+// How often the shipped task runs.
+const int taskinterval = 300000;
 
 // The first start entry with each name: open addressing over entry numbers, which on a large
 // configuration costs a fraction of a map's node per name. Eight bytes a slot keep the table
@@ -188,9 +167,9 @@ struct traps {
     void stop(size_t j) {
         const stopentry &s = configuration.stops[j];
         position at = a.stops[j];
-        const methodtrap &trap = methodtraps[(int)process::methodof(s.method)];
-        if (trap.text)
-            warn(trap.kind, at, "method " + std::to_string(s.method) + trap.text);
+        const char *trap = process::wayof(process::methodof(s.method)).trap;
+        if (trap)
+            warn(findingkind::methodtrap, at, "method " + std::to_string(s.method) + trap);
         if ((unsigned)s.index < closedby.size()) {
             int &first = closedby[s.index];
             if (first >= 0)
@@ -205,12 +184,17 @@ struct traps {
         delay(at, "closedelay", s.closedelay);
     }
 
+    // A setting that a later one of its kind overrides.
+    void overridden(position at, const char *word, position last) {
+        warn(findingkind::delayoverridden, at,
+             std::string("this ") + word + " does not count: the last one does, at line " +
+                 std::to_string(last.line));
+    }
+
     void restartdelay(const loadmark &m, bool last) {
         position at = {m.line, m.column};
         if (!last) {
-            warn(findingkind::delayoverridden, at,
-                 "this restartdelay does not count: the last one does, at line " +
-                     std::to_string(a.delayat.line));
+            overridden(at, "restartdelay", a.delayat);
         } else if (configuration.mode != restart) {
             warn(findingkind::delayunused, at,
                  "restartdelay only counts in restart mode, and the mode is " +
@@ -220,22 +204,41 @@ struct traps {
         }
     }
 
+    void hungtimeout(const loadmark &m, bool last) {
+        position at = {m.line, m.column};
+        if (!last) {
+            overridden(at, "hungtimeout", a.hungat);
+        } else if (m.value != 0 && configuration.mode != juststart &&
+                   configuration.mode != restart) {
+            warn(findingkind::delayunused, at,
+                 "hungtimeout only counts in juststart and restart modes, and the mode is " +
+                     std::string(keyword(configuration.mode)));
+        } else if (m.value > taskinterval) {
+            warn(findingkind::longhungtimeout, at,
+                 "a hungtimeout of " + milliseconds(m.value) +
+                     " is longer than the task's interval of five minutes: a run that watches a "
+                     "program that stopped responding holds the task that long, and its next "
+                     "run is skipped meanwhile");
+        }
+    }
+
     void cut(const loadmark &m) {
         warn(findingkind::cutoff, {m.line, m.column},
              m.value == numbertoken ? "the file ends inside this stop entry: Tessark drops it "
                                       "without a word"
-             : m.value == restartdelaytoken
-                 ? "the file ends before restartdelay's number: Tessark keeps the earlier value "
-                   "without a word"
+             : m.value == restartdelaytoken || m.value == hungtimeouttoken
+                 ? std::string("the file ends before ") + keyword(m.value) +
+                       "'s number: Tessark keeps the earlier value without a word"
                  : "the file ends inside this entry: Tessark drops it without a word");
     }
 
     void walk() {
         closedby.assign(configuration.starts.size(), -1);
-        int modes = 0, delays = 0;
+        int modes = 0, delays = 0, hungs = 0;
         for (const loadmark &m : a.record.marks) {
             modes += m.what == loadmark::mode;
             delays += m.what == loadmark::restartdelay;
+            hungs += m.what == loadmark::hungtimeout;
         }
         for (const loadmark &m : a.record.marks) {
             position at = {m.line, m.column};
@@ -255,6 +258,9 @@ struct traps {
                 break;
             case loadmark::restartdelay:
                 restartdelay(m, --delays == 0);
+                break;
+            case loadmark::hungtimeout:
+                hungtimeout(m, --hungs == 0);
                 break;
             case loadmark::fraction:
                 warn(findingkind::fraction, at,

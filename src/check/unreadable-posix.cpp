@@ -1,4 +1,4 @@
-#include "check/analysis.h"
+#include "check/unreadable.h"
 #include "io/errortext.h"
 
 #include <cerrno>
@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 namespace check {
-
-using namespace config;
 
 std::string whyunreadable(const char *path) {
     struct stat st;

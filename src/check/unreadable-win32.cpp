@@ -1,11 +1,9 @@
-#include "check/analysis.h"
+#include "check/unreadable.h"
 #include "io/errortext.h"
 
 #include <windows.h>
 
 namespace check {
-
-using namespace config;
 
 std::string whyunreadable(const char *path) {
     DWORD attributes = GetFileAttributesA(path);

@@ -60,7 +60,7 @@ namespace {
 // "START" for "start": a keyword written in another letter case is a plain word.
 bool keywordincase(const std::string &word) {
     std::string w = lower(word);
-    for (int code = starttoken; code <= restartdelaytoken; ++code)
+    for (int code = starttoken; code <= hungtimeouttoken; ++code)
         if (keyword(code) && w == keyword(code))
             return true;
     return false;
@@ -90,17 +90,7 @@ std::string tokenwords(int code, bool cut, const std::string &text) {
 }
 
 const char *methodwords(int method) {
-    // In the order of process::closemethod.
-    static const char *const words[process::methodcount + 1] = {
-        "WM_CLOSE to its windows",
-        "WM_QUIT to its windows",
-        "DestroyWindow on its windows",
-        "terminates it",
-        "Alt+F4 to its windows, as WM_SYSCOMMAND SC_CLOSE",
-        "WM_CLOSE to its windows, and after closedelay terminates it if it still runs",
-        "nothing but the log line",
-    };
-    return words[(int)process::methodof(method)];
+    return process::wayof(process::methodof(method)).words;
 }
 
 } // namespace check

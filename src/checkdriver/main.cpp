@@ -3,6 +3,7 @@
 // writes no file: the log stays closed, so the loader's own lines go nowhere.
 #include "check/analysis.h"
 #include "check/machine.h"
+#include "check/plan.h"
 #include "check/reading.h"
 #include "io/loglines.h"
 #include "text/counted.h"

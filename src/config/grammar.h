@@ -80,6 +80,10 @@ private:
             configuration.restartdelay = readnumber(expectation::wantrestartdelay);
             note(loadmark::restartdelay, configuration.restartdelay, true);
             break;
+        case hungtimeouttoken:
+            configuration.hungtimeout = readnumber(expectation::wanthungtimeout);
+            note(loadmark::hungtimeout, configuration.hungtimeout, true);
+            break;
         default:
             // Also a character that begins no symbol, or a string left open, neither of
             // which is a string or a number.

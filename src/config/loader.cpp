@@ -20,6 +20,7 @@ const vocable vocabulary[vocabularysize] = {
     {"invert", invert},
     {"justclose", justclose},
     {"restartdelay", restartdelaytoken},
+    {"hungtimeout", hungtimeouttoken},
 };
 // clang-format on
 

@@ -29,6 +29,7 @@ enum configtoken {
     stoptoken = 8,
     commatoken = 9,
     restartdelaytoken = 20,
+    hungtimeouttoken = 21,
 };
 
 // Sets the lexer up with the configuration's vocabulary, reading from reader.
@@ -39,7 +40,7 @@ struct vocable {
     const char *text;
     unsigned value;
 };
-const unsigned vocabularysize = 14;
+const unsigned vocabularysize = 15;
 extern const vocable vocabulary[vocabularysize];
 
 // The text of a keyword's token code ("restart" for 11), or null.

@@ -7,12 +7,12 @@ namespace config {
 
 // An item, or a number worth a word, at a line and column as the lexer counts them.
 struct loadmark {
-    enum kind { start, stop, mode, restartdelay, fraction, clipped, cutoff };
+    enum kind { start, stop, mode, restartdelay, hungtimeout, fraction, clipped, cutoff };
     kind what;
     int line;
     unsigned column;
-    int value; // mode: its code; restartdelay, fraction, clipped: the value read; cutoff: the
-               // code of the item's first token
+    int value; // mode: its code; restartdelay, hungtimeout, fraction, clipped: the value read;
+               // cutoff: the code of the item's first token
 };
 
 // What the grammar wanted where a load failed.
@@ -29,6 +29,7 @@ enum class expectation {
     wantclosedelay,
     wantmethod,
     wantrestartdelay,
+    wanthungtimeout,
     toolong, // a token reached 512 characters
 };
 

@@ -31,8 +31,8 @@ inline constexpr char dumpnotexist[] = "not exist\n";
 // Closing, starting and the run modes (the first line of each branch is branchline()).
 inline constexpr char closingline[] = "   trying to close %s\n";
 inline constexpr char terminatingline[] = "...failed to close process, trying to terminate\n";
-// What could not be done to one program: a termination refused, or a close whose message or
-// keystroke could not reach its window. Without them a failure would read as done.
+// What could not be done to one program: a termination refused, or a close whose message could
+// not reach its window. Without them a failure would read as done.
 inline constexpr char terminatefailedline[] = "   failed to terminate %s\n";
 inline constexpr char unreachedline[] = "   failed to reach %s\n";
 // A program still hung after the watch, terminated before the mode acts (or terminatefailedline).

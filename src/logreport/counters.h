@@ -7,7 +7,8 @@ namespace logreport {
 // A count kept per program, as each form of the report names it: the text table's column
 // (as wide as its header), the JSON key, the Nagios performance data's label (a total over the
 // programs) and the Prometheus metric with its help. Every form shows every count; where one
-// leaves a count out, its name is null and the row says why.
+// leaves a count out, its name is null and the row says why (the text table and JSON, which
+// are for reading it all, leave none out: their names are never null).
 struct counter {
     int program::*count;
     const char *column, *key, *perfdata, *metric, *help;

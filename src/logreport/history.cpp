@@ -24,7 +24,8 @@ void history::finish() {
     // when later runs did not look again (stopped by errors, cut off, still running).
     for (program *p : programs.shown()) {
         // After a failed restart something still runs, and the log does not say which.
-        p->closedbylastrun = p->closedin >= 0 && p->closedin != restartfailedin;
+        p->closedbylastrun =
+            (p->closedin >= 0 && p->closedin != restartfailedin) || p->endedin >= 0;
         p->running = p->running && !p->closedbylastrun;
     }
 }
@@ -109,7 +110,7 @@ void history::line(std::string_view text, bool whole) {
             p.lastseen = l.running ? current.started : p.lastseen;
         }
         p.missingin = l.running ? -1 : runnumber;
-        p.closedin = -1; // this dump tells what it is now
+        p.closedin = p.endedin = -1; // this dump tells what it is now
         break;
     }
     case linekind::starting: {
@@ -118,7 +119,7 @@ void history::line(std::string_view text, bool whole) {
         p.pending += inwindow;
         // A program that was running and is only restarted with the set has not recovered.
         p.recoveries += inwindow && p.missingin == runnumber;
-        p.closedin = -1;
+        p.closedin = p.endedin = -1;
         break;
     }
     case linekind::closing: {
@@ -133,7 +134,7 @@ void history::line(std::string_view text, bool whole) {
         // recovery, and a program that keeps hanging flaps.
         program &p = programs.named(l.command, inwindow);
         p.hangs += inwindow;
-        p.missingin = p.closedin = runnumber;
+        p.missingin = p.endedin = runnumber;
         trail.hanging(p);
         break;
     }
@@ -161,7 +162,7 @@ void history::line(std::string_view text, bool whole) {
             p->terminations -= was == closetrail::terminated && inwindow;
             p->closedin = -1; // it still runs
             if (was == closetrail::hung)
-                p->missingin = -1; // the hang did not make it missing
+                p->missingin = p->endedin = -1; // the hang did not make it missing
         } else {
             unplaced();
         }

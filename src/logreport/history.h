@@ -36,6 +36,8 @@ struct runinfo {
 class history {
 public:
     explicit history(const settings &s) : s(s) {}
+    history(const history &) = delete;
+    history &operator=(const history &) = delete;
     // One line without its line feed; whole is false for a last line that has none.
     void line(std::string_view text, bool whole);
     // A line longer than the reader holds, passed over; tail is its last startedlength bytes,

@@ -25,12 +25,20 @@ struct program {
     bool inwindow = false;
     // The run (by number) that last found it missing, and whose close of it still stands.
     long long missingin = -1, closedin = -1;
+    // The run that ended it as not responding, and waited until it was gone, while that stands:
+    // unlike a close, known to have worked, whatever else that run failed to close.
+    long long endedin = -1;
 };
 
 // Every program a history names, found by its command; memory grows with the number of
 // programs, never with the log's length.
 class programindex {
 public:
+    // What it hands out points into it: never copied.
+    programindex() = default;
+    programindex(const programindex &) = delete;
+    programindex &operator=(const programindex &) = delete;
+
     // Every whole line of a run, before the program it names is looked up.
     void follow(linekind kind);
     // The program of a command, added when new; inwindow: named by a run in the window, which

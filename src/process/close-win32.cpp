@@ -1,9 +1,6 @@
 #include "process/close.h"
 
 #include "config/configuration.h"
-#include "io/logfile.h"
-#include "io/loglines.h"
-#include "process/lookup.h"
 #include "process/reach.h"
 #include "process/snapshot.h"
 
@@ -21,26 +18,6 @@ namespace {
 
 // The access mask older headers give PROCESS_ALL_ACCESS; asked for exactly.
 const DWORD allaccess = 0x1F0FFF;
-
-// The action, then the grace time, then a fresh look; what is still there is terminated.
-void closewithcheck(const stopentry &s, unsigned action) {
-    const char *command = configuration.starts[s.index].command.c_str();
-    if (!closewindows(s.index, action))
-        applog.printf(unreachedline, command);
-    if (s.closedelay != 0)
-        Sleep((DWORD)s.closedelay);
-    if (!takesnapshot()) {
-        applog.printf("%s", enumfailedline);
-        return;
-    }
-    lookupprocesses();
-    unsigned pid = configuration.starts[s.index].pid;
-    if (pid != 0) {
-        applog.printf("%s", terminatingline);
-        if (!killprocess(pid, procsnapshot.createdof(pid)))
-            applog.printf(terminatefailedline, command);
-    }
-}
 
 // Opens pid for access, which must let its times be read, while it is still the process created
 // then: Windows gives the id of one that has ended to the next. Null otherwise, the error then
@@ -92,27 +69,6 @@ bool closewindows(int index, unsigned action) {
             reached = sendreaches(h, action, wparam) && reached;
     }
     return reached;
-}
-
-void closeall() {
-    for (const stopentry &s : configuration.stops) {
-        const startentry &e = configuration.starts[s.index];
-        if (e.pid == 0)
-            continue;
-        const char *command = e.command.c_str();
-        applog.printf(closingline, command);
-        const closeway &way = wayof(methodof(s.method));
-        if (way.looksagain) {
-            closewithcheck(s, way.action);
-            continue; // its grace time was the pause
-        }
-        if (way.action != noaction && !closewindows(s.index, way.action))
-            applog.printf(unreachedline, command);
-        if (way.terminates && !killprocess(e.pid, procsnapshot.createdof(e.pid)))
-            applog.printf(terminatefailedline, command);
-        if (s.closedelay != 0)
-            Sleep((DWORD)s.closedelay);
-    }
 }
 
 } // namespace process

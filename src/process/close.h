@@ -8,8 +8,6 @@ namespace process {
 // most this long per window sent a message.
 const unsigned messagetimeout = 5000;
 
-// Closes the running programs in the order of the stop section, each by its method.
-void closeall();
 // Applies one action, or sends one message, to every window of start entry index; false when
 // it could not reach one of them.
 bool closewindows(int index, unsigned action);

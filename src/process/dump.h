@@ -1,7 +1,5 @@
 #pragma once
 
-#include "io/logfile.h"
-
 #include <string>
 
 namespace process {
@@ -10,10 +8,8 @@ namespace process {
 // found for it.
 std::string dumptext();
 
-// The dump goes to the log in one flushed write: a flush per piece made it cost more than
+// Writes the dump to the log in one flushed write: a flush per piece made it cost more than
 // the whole lookup on a large configuration, and the text is the same.
-inline void dumpprocesses() {
-    applog.write(dumptext());
-}
+void dumpprocesses();
 
 } // namespace process

@@ -30,12 +30,13 @@ void lookupprocesses() {
         int k = namedentry(pid, names, &created);
         if (k < 0)
             continue;
-        procsnapshot.created[pid] = created;
         // A program of several processes lists its windowless helpers after the one the user
         // sees, which is the one the close methods can reach.
-        unsigned &held = configuration.starts[(size_t)k].pid;
-        if (owns(windows, pid) || !owns(windows, held))
-            held = pid;
+        startentry &e = configuration.starts[(size_t)k];
+        if (owns(windows, pid) || !owns(windows, e.pid)) {
+            e.pid = pid;
+            e.created = created;
+        }
     }
     for (startentry &e : configuration.starts)
         e.windows.clear();

@@ -1,8 +1,8 @@
 #pragma once
 
-// The close methods a stop entry names by number: what each does in a run, for tessark.exe's
-// closing and the checker's plan, words and traps alike. No Windows header here, so that the
-// portable checker reads it too.
+// The close methods a stop entry names by number: what each does in a run, and how the checker
+// tells it, in one table, so that a method is added or changed in one place. No Windows header
+// here, so that the portable checker reads it too.
 
 namespace process {
 
@@ -29,13 +29,35 @@ struct closeway {
     closeaction action; // applied to every window of the program first; noaction: none
     bool terminates;    // terminated at once
     bool looksagain;    // after closedelay, looked up again and terminated if it still runs
+    // For the checker:
+    const char *words; // what it does, in the reading of the configuration
+    const char *trap;  // after "method N": what it does against what it seems to; null for
+                       // the methods that close
+    const char *sends; // the plan's note on the action, "%s" the windows; null: none
+    const char *fails; // why the program outlives the action; null when it closes what it reaches
 };
 
 // In the order of the method numbers, then the one for any other number.
 inline constexpr closeway closeways[methodcount + 1] = {
-    {wmcloseaction, false, false}, {wmquitaction, false, false},   {destroyaction, false, false},
-    {noaction, true, false},       {syscloseaction, false, false}, {wmcloseaction, false, true},
-    {noaction, false, false},
+    {wmcloseaction, false, false, "WM_CLOSE to its windows", nullptr, "WM_CLOSE to %s", nullptr},
+    {wmquitaction, false, false, "WM_QUIT to its windows",
+     " sends WM_QUIT, which most programs ignore when it is sent: the program is not closed; use 0 "
+     "(WM_CLOSE) or 5 (WM_CLOSE, then terminate)",
+     "WM_QUIT to %s, which most programs ignore", "WM_QUIT (method 1) does not close it"},
+    {destroyaction, false, false, "DestroyWindow on its windows",
+     " calls DestroyWindow, which Windows refuses for another program's windows: the program is "
+     "not closed; use 0 or 5",
+     "DestroyWindow on %s, which Windows refuses for another program's windows",
+     "DestroyWindow (method 2) cannot close it"},
+    {noaction, true, false, "terminates it", nullptr, nullptr, nullptr},
+    {syscloseaction, false, false, "Alt+F4 to its windows, as WM_SYSCOMMAND SC_CLOSE", nullptr,
+     "WM_SYSCOMMAND SC_CLOSE (Alt+F4) to %s", nullptr},
+    {wmcloseaction, false, true,
+     "WM_CLOSE to its windows, and after closedelay terminates it if it still runs", nullptr,
+     "WM_CLOSE to %s", nullptr},
+    {noaction, false, false, "nothing but the log line",
+     " is no close method: Tessark only logs the line and waits closedelay; use 0 to 5", nullptr,
+     nullptr},
 };
 
 inline const closeway &wayof(closemethod m) {

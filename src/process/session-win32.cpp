@@ -1,10 +1,8 @@
-#include "process/snapshot.h"
+#include "process/session.h"
 
 #include <windows.h>
 
 namespace process {
-
-using namespace config;
 
 bool inoursession(unsigned pid) {
     DWORD ours = 0, theirs = 0;

@@ -1,3 +1,4 @@
+#include "process/session.h"
 #include "process/snapshot.h"
 
 #include "config/command.h"
@@ -17,9 +18,8 @@ snapshot procsnapshot;
 
 bool takesnapshot() {
     procsnapshot.bytesreturned = 0;
-    procsnapshot.created.clear();
     for (startentry &e : configuration.starts)
-        e.pid = 0;
+        e.pid = 0, e.created = 0;
     // EnumProcesses cannot say how many ids there are: grow until the list no longer fills
     // the buffer, so that no running program is missed on a busy machine.
     std::vector<unsigned> &pids = procsnapshot.pids;
@@ -57,16 +57,16 @@ namespace {
 // The name in the ANSI code page, exactly or not at all (empty): best fit would take a name
 // written with fullwidth letters for the plain "app.exe". A UTF-8 code page holds every name,
 // and takes neither the flag nor the report.
-std::string ansiname(const std::wstring &name) {
+std::string ansiname(const wchar_t *name, int size) {
     bool utf8 = GetACP() == CP_UTF8;
     BOOL inexact = FALSE;
-    std::string text(name.size() * 4, '\0'); // room in any code page
-    int size = name.empty()
+    std::string text((size_t)size * 4, '\0'); // room in any code page
+    int made = size == 0
                    ? 0
                    : WideCharToMultiByte(CP_ACP, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS,
-                                         name.data(), (int)name.size(), &text[0], (int)text.size(),
-                                         nullptr, utf8 ? nullptr : &inexact);
-    text.resize(inexact ? 0 : (size_t)size);
+                                         name, size, &text[0], (int)text.size(), nullptr,
+                                         utf8 ? nullptr : &inexact);
+    text.resize(inexact ? 0 : (size_t)made);
     return text;
 }
 
@@ -79,21 +79,24 @@ std::string processname(unsigned pid, unsigned long long *created) {
     if (created)
         *created = creationtime(h);
     // A path may be longer than MAX_PATH; 32768 is the longest Windows has.
-    std::wstring path(MAX_PATH, L'\0');
-    bool read = false;
+    std::vector<wchar_t> path(MAX_PATH);
+    DWORD size = 0;
     for (;;) {
-        DWORD size = (DWORD)path.size();
-        if (QueryFullProcessImageNameW(h, 0, &path[0], &size)) {
-            path.resize(size);
-            read = true;
+        size = (DWORD)path.size();
+        if (QueryFullProcessImageNameW(h, 0, path.data(), &size))
             break;
-        }
+        size = 0;
         if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768)
             break;
         path.resize(std::min<size_t>(path.size() * 2, 32768));
     }
     CloseHandle(h);
-    return read ? ansiname(path.substr(path.rfind(L'\\') + 1)) : "<unknown>";
+    if (size == 0)
+        return "<unknown>";
+    DWORD name = size;
+    while (name > 0 && path[name - 1] != L'\\')
+        --name;
+    return ansiname(path.data() + name, (int)(size - name));
 }
 
 int namedentry(unsigned pid, const std::vector<std::string> &names, unsigned long long *created) {
@@ -107,6 +110,15 @@ int namedentry(unsigned pid, const std::vector<std::string> &names, unsigned lon
             return (int)i;
     }
     return -1;
+}
+
+void identifyprocess(unsigned pid) {
+    unsigned long long created = 0;
+    int k = namedentry(pid, namecomponents(), &created);
+    if (k >= 0) {
+        configuration.starts[(size_t)k].pid = pid;
+        configuration.starts[(size_t)k].created = created;
+    }
 }
 
 int countrunning() {

@@ -3,7 +3,6 @@
 #include "config/configuration.h"
 
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace process {
@@ -13,22 +12,13 @@ namespace process {
 struct snapshot {
     std::vector<unsigned> pids;
     unsigned bytesreturned = 0;
-    // When each process that the lookup named after a start entry was created, by pid. Windows
-    // gives the id of a process that has ended to the next one: only this tells them apart.
-    std::unordered_map<unsigned, unsigned long long> created;
     // The number of ids read.
     unsigned count() const { return bytesreturned / 4; }
-    // 0 for a pid the lookup named after no entry, or whose time it could not read.
-    unsigned long long createdof(unsigned pid) const {
-        auto at = created.find(pid);
-        return at == created.end() ? 0 : at->second;
-    }
 };
 
 extern snapshot procsnapshot;
 
-// Resets every start entry's pid and what the lookup kept, then reads the process ids; false
-// when they were not read.
+// Resets every start entry's pid, then reads the process ids; false when they were not read.
 bool takesnapshot();
 // The executable's file name of process pid, from its image path: the least right Windows has
 // to give, granted for nearly every process, even one just created; "<unknown>" when not even
@@ -39,9 +29,6 @@ std::string processname(unsigned pid, unsigned long long *created = nullptr);
 // When the process that handle process (one with at least the least right) names was created,
 // in FILETIME's units; 0 when it cannot be read.
 unsigned long long creationtime(void *process);
-// False only when pid is known to run in another session than Tessark's own (another user's
-// desktop). In a file of its own, so that a test can say which processes are elsewhere.
-bool inoursession(unsigned pid);
 // The first start entry whose name component is that process's executable name, or -1 (always
 // for a process of another session), with the entries' name components worked out beforehand
 // (namecomponents): a lookup compares every process with every entry. created as processname
@@ -50,13 +37,8 @@ int namedentry(unsigned pid, const std::vector<std::string> &names,
                unsigned long long *created = nullptr);
 // The last non-empty piece of each start entry's command at '/'; empty when it has none.
 std::vector<std::string> namecomponents();
-// Gives pid to that entry. Inline: tessark.exe never calls it, and as a function of its own it
-// would make tessark.exe larger.
-inline void identifyprocess(unsigned pid) {
-    int k = namedentry(pid, namecomponents());
-    if (k >= 0)
-        config::configuration.starts[(size_t)k].pid = pid;
-}
+// Gives pid to the first entry that names its program.
+void identifyprocess(unsigned pid);
 // The number of start entries with a pid.
 int countrunning();
 

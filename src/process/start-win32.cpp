@@ -2,8 +2,6 @@
 
 #include "config/command.h"
 #include "config/configuration.h"
-#include "io/logfile.h"
-#include "io/loglines.h"
 
 #include <windows.h>
 
@@ -22,29 +20,24 @@ std::string applicationname(const std::string &command) {
     return command;
 }
 
-void startall() {
-    for (startentry &e : configuration.starts) {
-        if (e.pid != 0)
-            continue;
-        applog.printf(startingline, e.command.c_str());
-        STARTUPINFOA si = {};
-        si.cb = sizeof si;
-        PROCESS_INFORMATION pi = {};
-        std::string directory = startdirectory(e.command);
-        std::string application = applicationname(e.command);
-        // CreateProcessA may write into its command line, so it gets a copy.
-        std::vector<char> line(e.command.begin(), e.command.end());
-        line.push_back(0);
-        // The directory goes in even when empty: a program is never started in ours.
-        if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), line.data(),
-                            nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr,
-                            directory.c_str(), &si, &pi))
-            continue;
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-        if (e.startdelay != 0)
-            Sleep((DWORD)e.startdelay);
-    }
+bool startprogram(const startentry &e) {
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::string directory = startdirectory(e.command);
+    std::string application = applicationname(e.command);
+    // CreateProcessA may write into its command line, so it gets a copy.
+    std::vector<char> line(e.command.begin(), e.command.end());
+    line.push_back(0);
+    // The directory goes in even when empty: a program is never started in ours.
+    if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), line.data(), nullptr,
+                        nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, directory.c_str(), &si,
+                        &pi))
+        return false;
+    // Nothing waits for it.
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return true;
 }
 
 } // namespace process

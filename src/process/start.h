@@ -1,11 +1,13 @@
 #pragma once
 
+#include "config/configuration.h"
+
 #include <string>
 
 namespace process {
 
-// Starts every start entry that is not running, each in its own directory.
-void startall();
+// Starts the entry's program in its own directory; false when Windows refused.
+bool startprogram(const config::startentry &e);
 
 // The application name to pass with a command line: the command itself when it contains a
 // space and names an existing file as a whole, so that "c:/my apps/app.exe" never runs

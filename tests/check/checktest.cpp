@@ -66,7 +66,7 @@ TEST(check, findings) {
         {"start \"c:/caf\xE9.exe\",0" + ok, {}},
         {"start \"c:/t/a.exe\",0\n\"d:/a.exe\",0 stop 0,0,0 1,0,0", {{findingkind::samename, 2, 1}}, "start entry 0 (line 1)"},
         {"start \"c:/a.exe\",0 \"c:/b.exe\",0\nstop 0,0,0\n0,0,5", {{findingkind::neverclosed, 1, 20}, {findingkind::closedtwice, 3, 1}}},
-        {"start \"c:/a.exe\",0 \"c:/b.exe\",0 \"c:/c.exe\",0 \"c:/d.exe\",0\nstop 0,0,1 1,0,2 2,0,4 3,0,6", {{findingkind::quitmethod, 2, 6}, {findingkind::destroymethod, 2, 12}, {findingkind::unknownmethod, 2, 24}}},
+        {"start \"c:/a.exe\",0 \"c:/b.exe\",0 \"c:/c.exe\",0 \"c:/d.exe\",0\nstop 0,0,1 1,0,2 2,0,4 3,0,6", {{findingkind::methodtrap, 2, 6}, {findingkind::methodtrap, 2, 12}, {findingkind::methodtrap, 2, 24}}},
         {"start \"c:/a.exe\",1.5 stop 0,0.0,0", {{findingkind::fraction, 1, 18}, {findingkind::fraction, 1, 29}}, "reads 1"},
         {"start \"c:/a.exe\",99999999999 stop 0,2147483647,0", {{findingkind::clipped, 1, 18}, {findingkind::longdelay, 1, 35}}},
         {"restart restartdelay 600001 start \"c:/a.exe\",600000 stop 0,600001,0", {{findingkind::longdelay, 1, 9}, {findingkind::longdelay, 1, 58}}, "600001 ms (10.0 minutes)"},
@@ -75,6 +75,10 @@ TEST(check, findings) {
         {"start \"c:/a.exe\",0" + ok + " 0,0", {{findingkind::cutoff, 1, 31}}, "inside this stop entry"},
         {"restartdelay 5 restartdelay", {{findingkind::delayunused, 1, 1}, {findingkind::cutoff, 1, 16}}, "restartdelay only counts in restart mode, and the mode is juststart"},
         {"start \"c:/a.exe\",0" + ok + " \"", {{findingkind::cutoff, 1, 31}}},
+        // hungtimeout: the last counts, only where programs are kept running, and a watch longer
+        // than the task's interval makes it skip runs.
+        {"hungtimeout 1 invert hungtimeout 2\nhungtimeout 0 hungtimeout 5", {{findingkind::delayoverridden, 1, 1}, {findingkind::delayoverridden, 1, 22}, {findingkind::delayoverridden, 2, 1}, {findingkind::delayunused, 2, 15}}, "the last one does, at line 2"},
+        {"restart hungtimeout 300001 hungtimeout", {{findingkind::longhungtimeout, 1, 9}, {findingkind::cutoff, 1, 28}}, "longer than the task's interval of five minutes"},
         // clang-format on
     };
     for (auto &c : cases) {

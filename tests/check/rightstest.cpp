@@ -4,6 +4,7 @@
 #include "check/analysis.h"
 #include "check/machine.h"
 #include "check/ourlevels.h"
+#include "check/plan.h"
 #include "harness.h"
 
 #include <gtest/gtest.h>

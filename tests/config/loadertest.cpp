@@ -24,10 +24,13 @@ struct logtail {
     std::string text() const { return e2e::readfile(name).substr(mark); }
 };
 
-// The loaded configuration in one line: "mode delay | [command]delay ... | index,delay,method ..."
+// The loaded configuration in one line: "mode delay [hung N] | [command]delay ... |
+// index,delay,method ..."
 std::string render() {
-    std::string s = std::to_string(configuration.mode) + " " +
-                    std::to_string(configuration.restartdelay) + " |";
+    std::string s =
+        std::to_string(configuration.mode) + " " + std::to_string(configuration.restartdelay) +
+        (configuration.hungtimeout ? " hung " + std::to_string(configuration.hungtimeout) : "") +
+        " |";
     for (const startentry &e : configuration.starts)
         s += " [" + e.command + "]" + std::to_string(e.startdelay);
     s += " |";
@@ -61,6 +64,8 @@ TEST(loader, loadandcheck) {
         {"invert", 0, "12 0 | |"},
         {"restart\njustclose", 0, "13 0 | |"}, // the later mode and delay win
         {"restartdelay 5 restartdelay 7", 0, "10 7 | |"},
+        {"hungtimeout 8000 start \"a\",1 restart hungtimeout 3000", 0, "11 0 hung 3000 | [a]1 |", 's'},
+        {"hungtimeout 3000 hungtimeout 0", 0, "10 0 | |"}, // 0 turns it off
         {"restart ;x\nstart\n\"c:/s.exe\", 2000 ;y\n\"c:/c.exe\", 0\nstop\n1, 500, 0\n0, 5000, 5\n", 0, "11 0 | [c:/s.exe]2000 [c:/c.exe]0 | 1,500,0 0,5000,5"},
         {"start\"a\",1stop 0,2,3", 0, "10 0 | [a]1 | 0,2,3"},
         {"stop 1,0,0 start \"a\",1 invert \"b\",2 restartdelay 9 stop 0,0,5", 0, "12 9 | [a]1 [b]2 | 1,0,0 0,0,5"},
@@ -77,6 +82,7 @@ TEST(loader, loadandcheck) {
         {"start 1,2", 1, "10 0 | |"},
         {"stop \"a\",1,2", 1, "10 0 | |"},
         {"restartdelay restart", 1, "10 0 | |"},
+        {"hungtimeout\n,", 2, "10 0 | |"},
         {"invert start \"a\",1\n\"b\",2 x", 2, "12 0 | [a]1 [b]2 |"},
         // The end of the file inside an item ends the load without an error.
         {"start \"a\"", 0, "10 0 | |"},

@@ -99,6 +99,14 @@ TEST(formats, shapes) {
     h.finish();
     verdict v;
     EXPECT_NE(prometheusreport({h, v, "24h"}).find("{command=\"a\\\\nb\"} 1\n"), std::string::npos);
+    // The hangs column once a program has hung.
+    history hung(settings{});
+    for (const char *l : {"07.12.2026 11:00:00 *** started", "process dump:",
+                          "   a exist, pid 5 found 1 hwnds", "   not responding a"})
+        hung.line(l, true);
+    hung.finish();
+    EXPECT_NE(textreport({hung, v, "24h"}).find("  unreached  hangs  last seen running\n"),
+              std::string::npos);
 }
 
 TEST(formats, commandline) {

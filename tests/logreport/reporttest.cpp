@@ -129,6 +129,9 @@ TEST(report, table) {
          "3/0/0/0 u0 r0 e0 [c:/t/a.exe 1 3 0 0 3 0 0 0 0] [c:/t/b.exe 1 3 3 0 0 0 0 0 3]", "c:/t/b.exe was found not running or not responding and started again 3 times"},
         {"a hung program that refuses its termination", {run(10, dumpa + "   c:/t/b.exe not exist\n   not responding c:/t/a.exe\n   failed to terminate c:/t/a.exe\n   failed to terminate c:/t/a.exe\n" + restartb.substr(restartb.find("...not all")))}, warningstatus,
          "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 1 0 0 1 0 1 0 1] [c:/t/b.exe 0 1 1 0 0 0 0 0 0]", "c:/t/a.exe stopped responding once"},
+        // A hang's end is known to have worked, whatever else the restart failed to close.
+        {"a hung program ended in a restart that fails", {run(10, dumpab + "   not responding c:/t/b.exe\n...not all processes exist, restarting\n   trying to close c:/t/a.exe\n...failed shutdown processes, failed to restart\n")}, warningstatus,
+         "1/0/0/0 u0 r1 e0 [c:/t/a.exe 1 0 0 0 1 0 0 0 0] [c:/t/b.exe c 0 0 0 0 0 0 0 1]", "c:/t/b.exe stopped responding and was ended once"},
         {"a termination needs its close line", {run(10, dumpa + "...failed to close process, trying to terminate\n")}, okstatus, "1/0/0/0 u1 r0 e0 [c:/t/a.exe 1 0 0 0 0 0 0 0 0]"},
         {"failed restart", {run(10, dumpa + "...not all processes exist, restarting\n   trying to close c:/t/a.exe\n...failed shutdown processes, failed to restart\n")}, warningstatus,
          "1/0/0/0 u0 r1 e0 [c:/t/a.exe 1 0 0 0 1 0 0 0 0]", "1 restart failed"},

@@ -1,10 +1,11 @@
 // What a close could not do, with stand-ins for the windows that refuse messages on real Windows.
 #include "process/reach.h"
-#include "check/machine.h"
+#include "check/rights.h"
 #include "config/configuration.h"
 #include "harness.h"
 #include "io/logfile.h"
 #include "process/close.h"
+#include "process/runmode.h"
 #include "process/snapshot.h"
 
 #include <set>

@@ -1,13 +1,14 @@
 // Processes of other sessions, as on a machine where several users are logged on. Wine runs one
 // session, so this test says which pids are elsewhere, in place of the one function that asks.
+#include "process/session.h"
 #include "check/analysis.h"
-#include "check/machine.h"
+#include "check/plan.h"
 #include "config/configuration.h"
 #include "harness.h"
 #include "io/logfile.h"
-#include "process/close.h"
 #include "process/dump.h"
 #include "process/lookup.h"
+#include "process/runmode.h"
 #include "process/snapshot.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "check/machine.h"
 #include "check/ourlevels.h"
+#include "check/rights.h"
 
 #include <windows.h>
 
@@ -7,8 +7,6 @@
 #include <vector>
 
 namespace check {
-
-using namespace config;
 
 namespace {
 

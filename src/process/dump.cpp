@@ -1,6 +1,7 @@
 #include "process/dump.h"
 
 #include "config/configuration.h"
+#include "io/logfile.h"
 #include "io/loglines.h"
 #include "process/logtext.h"
 
@@ -9,11 +10,6 @@
 namespace process {
 
 using namespace config;
-
-std::string filled(const char *format, const std::string &value) {
-    std::string text = format;
-    return text.replace(text.find('%'), 2, value);
-}
 
 std::string dumptext() {
     std::string text = dumpheading;
@@ -30,6 +26,10 @@ std::string dumptext() {
             text += filled(dumpwindows, std::to_string(e.windows.size()));
     }
     return text;
+}
+
+void dumpprocesses() {
+    applog.write(dumptext());
 }
 
 } // namespace process

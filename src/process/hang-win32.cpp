@@ -1,0 +1,145 @@
+#include "process/hang.h"
+
+#include "config/configuration.h"
+#include "process/close.h"
+#include "process/snapshot.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace process {
+
+using namespace config;
+
+namespace {
+
+// How often a watch looks again.
+const int watchstep = 250;
+
+struct topwindow {
+    HWND window;
+    DWORD pid;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM list) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != 0)
+        ((std::vector<topwindow> *)list)->push_back({window, pid});
+    return TRUE;
+}
+
+std::vector<topwindow> topwindows() {
+    std::vector<topwindow> all;
+    EnumWindows(collect, (LPARAM)&all);
+    return all;
+}
+
+// Whether a hidden window may be one that Windows hid behind a ghost: a main window, enabled and
+// unowned. A hidden window that answers says nothing of the program, nor does a hung one of
+// another kind: every thread that has a window has a disabled IME window, and a worker thread
+// that waits on something owns its helper windows hung without the program hanging.
+bool ghostable(HWND window, LONG style) {
+    return !(style & WS_DISABLED) && !GetWindow(window, GW_OWNER) &&
+           !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
+
+// Whether process pid is suspect among all; one of its hung windows then in hung.
+bool suspect(unsigned pid, const std::vector<topwindow> &all, HWND *hung = nullptr) {
+    bool counted = false;
+    for (const topwindow &t : all) {
+        if (t.pid != pid)
+            continue;
+        LONG style = GetWindowLongA(t.window, GWL_STYLE);
+        bool ishung = IsHungAppWindow(t.window);
+        if (!(style & WS_VISIBLE) && (!ishung || !ghostable(t.window, style)))
+            continue;
+        if (!ishung)
+            return false;
+        counted = true;
+        if (hung)
+            *hung = t.window;
+    }
+    return counted;
+}
+
+} // namespace
+
+std::vector<size_t> suspects() {
+    std::vector<size_t> found;
+    std::vector<topwindow> all;
+    for (size_t k = 0; k < configuration.starts.size(); ++k) {
+        unsigned pid = configuration.starts[k].pid;
+        if (pid == 0)
+            continue;
+        // The windows are walked once, and only when some program runs.
+        if (all.empty())
+            all = topwindows();
+        if (suspect(pid, all))
+            found.push_back(k);
+    }
+    return found;
+}
+
+hangwatch::~hangwatch() {
+    for (const held &h : holds)
+        if (h.process)
+            CloseHandle(h.process);
+}
+
+std::vector<size_t> hangwatch::watch(const std::vector<size_t> &suspects, int ms) {
+    DWORD begun = GetTickCount();
+    for (size_t k : suspects) {
+        startentry &e = configuration.starts[k];
+        HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, e.pid);
+        // One that ended since the lookup is missing, its id perhaps another's already.
+        if (h ? creationtime(h) != e.created : GetLastError() == ERROR_INVALID_PARAMETER) {
+            if (h)
+                CloseHandle(h);
+            e.pid = 0;
+            continue;
+        }
+        holds.push_back({k, h});
+    }
+    std::vector<held> left = holds;
+    for (;;) {
+        std::vector<topwindow> all = topwindows();
+        std::vector<held> still;
+        for (const held &h : left) {
+            startentry &e = configuration.starts[h.entry];
+            if (h.process && WaitForSingleObject(h.process, 0) == WAIT_OBJECT_0)
+                e.pid = 0; // it ended by itself: missing, as any other
+            else if (suspect(e.pid, all))
+                still.push_back(h);
+        }
+        left.swap(still);
+        DWORD waited = GetTickCount() - begun;
+        if (left.empty() || waited >= (DWORD)ms)
+            break;
+        Sleep(std::min<DWORD>(watchstep, (DWORD)ms - waited));
+    }
+    // Windows' own test once more, by a message that it aborts at once for a hung window.
+    std::vector<topwindow> all = topwindows();
+    std::vector<size_t> hung;
+    for (const held &h : left) {
+        HWND w = nullptr;
+        DWORD_PTR result;
+        if (suspect(configuration.starts[h.entry].pid, all, &w) &&
+            !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, messagetimeout, &result))
+            hung.push_back(h.entry);
+    }
+    return hung;
+}
+
+bool hangwatch::end(size_t k) {
+    const startentry &e = configuration.starts[k];
+    if (!killprocess(e.pid, e.created))
+        return false;
+    for (const held &h : holds)
+        if (h.entry == k && h.process)
+            WaitForSingleObject(h.process, messagetimeout);
+    return true;
+}
+
+} // namespace process
