@@ -37,29 +37,29 @@ std::vector<topwindow> topwindows() {
 }
 
 // Whether a hidden window may be one that Windows hid behind a ghost: a main window, enabled and
-// unowned. A hidden window that answers says nothing of the program, nor does a hung one of
-// another kind: every thread that has a window has a disabled IME window, and a worker thread
-// that waits on something owns its helper windows hung without the program hanging.
+// unowned. Every thread that has windows has a disabled IME window too, hung with its thread.
 bool ghostable(HWND window, LONG style) {
     return !(style & WS_DISABLED) && !GetWindow(window, GW_OWNER) &&
            !(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
 }
 
-// Whether process pid is suspect among all; one of its hung windows then in hung.
+// Whether process pid is suspect among all: every top-level window of it hangs, one of them shown
+// or ghosted. A window that answers, shown or hidden, is a thread of it still taking messages: a
+// program whose worker thread waits on something owns that thread's windows hung without the
+// program hanging. One of its hung windows then in hung.
 bool suspect(unsigned pid, const std::vector<topwindow> &all, HWND *hung = nullptr) {
     bool counted = false;
     for (const topwindow &t : all) {
         if (t.pid != pid)
             continue;
-        LONG style = GetWindowLongA(t.window, GWL_STYLE);
-        bool ishung = IsHungAppWindow(t.window);
-        if (!(style & WS_VISIBLE) && (!ishung || !ghostable(t.window, style)))
-            continue;
-        if (!ishung)
+        if (!IsHungAppWindow(t.window))
             return false;
-        counted = true;
-        if (hung)
-            *hung = t.window;
+        LONG style = GetWindowLongA(t.window, GWL_STYLE);
+        if ((style & WS_VISIBLE) || ghostable(t.window, style)) {
+            counted = true;
+            if (hung)
+                *hung = t.window;
+        }
     }
     return counted;
 }

@@ -6,10 +6,11 @@
 namespace process {
 
 // Programs that stopped responding. Windows calls a window hung when its thread has taken no
-// message for 5 seconds (IsHungAppWindow, which sends nothing). A program is suspect when it has
-// a top-level window that is visible or hung and every such window is hung: a program that a
-// person touched shows a ghost in its window's place and hides its own, and a program with one
-// window that answers is only busy elsewhere.
+// message for 5 seconds (IsHungAppWindow, which sends nothing). A program is suspect when every
+// top-level window of it is hung and one of them is visible, or hidden as Windows hides the
+// window of a program that a person touched, behind a ghost. One window that answers, a second
+// thread's or a hidden one's, means the program is only busy elsewhere, and a program with no
+// window is never suspect.
 
 // The start entries whose program is suspect now.
 std::vector<size_t> suspects();
