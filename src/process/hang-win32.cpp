@@ -84,34 +84,42 @@ std::vector<size_t> suspects() {
 
 hangwatch::~hangwatch() {
     for (const held &h : holds)
-        if (h.process)
-            CloseHandle(h.process);
+        release(h);
+}
+
+void hangwatch::release(const held &h) {
+    if (h.process)
+        CloseHandle(h.process);
 }
 
 std::vector<size_t> hangwatch::watch(const std::vector<size_t> &suspects, int ms) {
     DWORD begun = GetTickCount();
+    std::vector<held> left;
     for (size_t k : suspects) {
         startentry &e = configuration.starts[k];
         HANDLE h = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, e.pid);
         // One that ended since the lookup is missing, its id perhaps another's already.
         if (h ? creationtime(h) != e.created : GetLastError() == ERROR_INVALID_PARAMETER) {
-            if (h)
-                CloseHandle(h);
+            release({k, h});
             e.pid = 0;
             continue;
         }
-        holds.push_back({k, h});
+        left.push_back({k, h});
     }
-    std::vector<held> left = holds;
+    // A process is let go as soon as it is no longer watched: an ended one held open may still
+    // be listed, and found running by the run's next look.
     for (;;) {
         std::vector<topwindow> all = topwindows();
         std::vector<held> still;
         for (const held &h : left) {
             startentry &e = configuration.starts[h.entry];
-            if (h.process && WaitForSingleObject(h.process, 0) == WAIT_OBJECT_0)
+            bool ended = h.process && WaitForSingleObject(h.process, 0) == WAIT_OBJECT_0;
+            if (ended)
                 e.pid = 0; // it ended by itself: missing, as any other
-            else if (suspect(e.pid, all))
+            if (!ended && suspect(e.pid, all))
                 still.push_back(h);
+            else
+                release(h);
         }
         left.swap(still);
         DWORD waited = GetTickCount() - begun;
@@ -126,8 +134,12 @@ std::vector<size_t> hangwatch::watch(const std::vector<size_t> &suspects, int ms
         HWND w = nullptr;
         DWORD_PTR result;
         if (suspect(configuration.starts[h.entry].pid, all, &w) &&
-            !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, messagetimeout, &result))
+            !SendMessageTimeoutA(w, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, messagetimeout, &result)) {
             hung.push_back(h.entry);
+            holds.push_back(h);
+        } else {
+            release(h);
+        }
     }
     return hung;
 }
@@ -136,9 +148,15 @@ bool hangwatch::end(size_t k) {
     const startentry &e = configuration.starts[k];
     if (!killprocess(e.pid, e.created))
         return false;
-    for (const held &h : holds)
-        if (h.entry == k && h.process)
-            WaitForSingleObject(h.process, messagetimeout);
+    for (size_t i = 0; i < holds.size(); ++i) {
+        if (holds[i].entry != k)
+            continue;
+        if (holds[i].process)
+            WaitForSingleObject(holds[i].process, messagetimeout);
+        release(holds[i]);
+        holds.erase(holds.begin() + (long)i);
+        break;
+    }
     return true;
 }
 

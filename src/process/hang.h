@@ -16,7 +16,7 @@ namespace process {
 std::vector<size_t> suspects();
 
 // The suspects of one run, watched together. Each process is held from the first look to its
-// end, so that its id cannot pass to another process meanwhile.
+// end, or until it is let be, so that its id cannot pass to another process meanwhile.
 class hangwatch {
 public:
     hangwatch() = default;
@@ -38,7 +38,8 @@ private:
         size_t entry;
         void *process; // null when not even the least right was granted
     };
-    std::vector<held> holds;
+    static void release(const held &h);
+    std::vector<held> holds; // the confirmed, until each is ended
 };
 
 } // namespace process
