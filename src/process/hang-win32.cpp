@@ -70,13 +70,20 @@ std::vector<size_t> suspects() {
     std::vector<size_t> found;
     std::vector<topwindow> all;
     for (size_t k = 0; k < configuration.starts.size(); ++k) {
-        unsigned pid = configuration.starts[k].pid;
-        if (pid == 0)
+        const startentry &e = configuration.starts[k];
+        if (e.pid == 0)
             continue;
-        // The windows are walked once, and only when some program runs.
+        // A shown window that answers, of those the lookup found, settles it: the walk of every
+        // window, which costs a run as much as a quarter of its lookup, is left to a program
+        // without one.
+        bool answers = false;
+        for (void *w : e.windows)
+            answers = answers || !IsHungAppWindow((HWND)w);
+        if (answers)
+            continue;
         if (all.empty())
             all = topwindows();
-        if (suspect(pid, all))
+        if (suspect(e.pid, all))
             found.push_back(k);
     }
     return found;
