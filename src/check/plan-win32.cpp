@@ -281,17 +281,14 @@ std::string plantext(const analysis &a) {
     if (!takesnapshot())
         return "a run now: the process list cannot be read, and the run stops there\n";
     lookupprocesses();
-    std::vector<unsigned> found;
-    for (const startentry &e : configuration.starts)
-        found.push_back(e.pid);
     planner p(a);
     p.text = elevatednote() + "a run now, with " +
              aux::counted(procsnapshot.count(), "process", "processes") +
              " on this machine, would log:\n";
     runflow<planner>(p).applymode();
     // The plan's later looks forget what it closed; the entries keep what the lookup found.
-    for (size_t k = 0; k < found.size(); ++k)
-        configuration.starts[k].pid = found[k];
+    for (size_t k = 0; k < p.found.size(); ++k)
+        configuration.starts[k].pid = p.found[k];
     char longest[200];
     double pauses = p.pauses / 1000.0, total = pauses + p.messaged * (messagetimeout / 1000.0);
     if (p.messaged)

@@ -18,8 +18,8 @@ public:
 
     void closing(program &p);
     void hanging(program &p);
-    // The program whose termination a "trying to terminate" line tells, or null: one close, at
-    // most one termination.
+    // The program whose termination the terminating line (terminatingline) tells, or null: one
+    // close, at most one termination.
     program *terminating();
     // The program a "failed to reach" line is about, or null when it fits no close.
     program *unreached(std::string_view command);
